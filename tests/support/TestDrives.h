@@ -1,0 +1,11 @@
+#pragma once
+
+// Drive letters that tests/wine/setup.sh mounts as tmpfs drives of exact
+// sizes in the test prefix. Keep both lists in step.
+namespace brimvale::test {
+
+inline constexpr char kProbeDrive[] = "M:\\";  // 8 MiB, always empty, only probed
+inline constexpr char kWriteDrive[] = "N:\\";  // 8 MiB, emptied by each test that writes
+inline constexpr char kMissingDrive[] = "Q:\\";  // never mapped
+
+}  // namespace brimvale::test
