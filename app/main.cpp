@@ -1,22 +1,34 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "engine/UMessages.h"
+#include "ui/UApplication.h"
 #include "ui/UMessageBox.h"
+#include "ui/UOwners.h"
 #include "ui/UfrmMain.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  brimvale::TMessageBoxSink messageBox;
-  brimvale::SetMessageSink(&messageBox);
+  using namespace brimvale;
 
-  brimvale::TfrmMain frmMain;
-  if (!frmMain.Create(instance)) return 1;
-  ShowWindow(frmMain.Handle(), showCommand);
+  // The shell calls and the folder browser expect a single-threaded apartment.
+  TComInitializer com;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
 
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+  TApplication application(instance);
+  TMessageBoxSink messageBox(application);
+  SetMessageSink(&messageBox);
+
+  int exitCode = 1;
+  {
+    TfrmMain frmMain(application);
+    if (frmMain.Create()) {
+      frmMain.Show(showCommand);
+      application.Run();
+      exitCode = 0;
+    }
   }
-  brimvale::SetMessageSink(nullptr);
-  return static_cast<int>(message.wParam);
+  SetMessageSink(nullptr);
+  return exitCode;
 }

@@ -1,56 +1,491 @@
 #include "ui/UfrmMain.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+#include <stdexcept>
+
+#include "engine/UDiskInfo.h"
+#include "engine/UDuration.h"
+#include "engine/UFillRun.h"
+#include "engine/UFillWriter.h"
+#include "engine/UGlobals.h"
+#include "engine/UMessages.h"
+#include "engine/UProgress.h"
+#include "engine/platform/ULocale.h"
 #include "ui/UApplication.h"
+#include "ui/UControls.h"
 
 namespace brimvale {
+
 namespace {
 
 constexpr char kClassName[] = "TfrmMain";
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kClientWidth = 410, kClientHeight = 408;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr int kLeft = 293, kTop = 110, kClientWidth = 410, kClientHeight = 408;
+constexpr char kMakerNotice[] = "- freeware by Tavor Software";
+constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
+constexpr int kNoTabOrder = -1;
+constexpr int kWindow = -1;
+
+const char kHelpText[] =
+    "This application creates empty files filled with zeros (char 0) in order to fill a disk "
+    "drive completely. Later, you can shred the files to ensure complete deletion of any unused "
+    "drive space.";
 
 }  // namespace
 
-TfrmMain::~TfrmMain() {
-  if (handle_) DestroyWindow(handle_);
+struct TfrmMain::TControlSpec {
+  enum TKind { GroupBox, Label, WrappedLabel, LinkLabel, Button, CheckBox, FolderField, Gauge };
+  enum TColour { WindowText, GreyText, Blue };
+
+  const char* name;
+  TKind kind;
+  HWND TfrmMain::*member;  // nullptr for the folder field, an object of its own
+  int parent;              // row of the parent, or kWindow
+  int left, top, width, height;
+  const char* text;
+  TColour colour;
+  bool bold;
+  bool enabled;
+  bool visible;
+  int tabOrder;  // among the parent's children
+  void (TfrmMain::*event)(HWND);
+};
+
+namespace {
+
+using TSpec = TfrmMain::TControlSpec;
+
+// The window's layout at 96 dpi: one row per control. Rows of the same
+// parent are created in tab order; labels size themselves to their text.
+constexpr int kGroupBox3 = 0, kGroupBox2 = 6, kGroupBox1 = 10, kGroupBox4 = 17;
+
+}  // namespace
+
+// clang-format off
+static constexpr TSpec kLayout[] = {
+  {"GroupBox3", TSpec::GroupBox, &TfrmMain::GroupBox3, kWindow, 4, 4, 400, 105, " Help", TSpec::WindowText, false, true, true, 4, nullptr},
+  {"Label1", TSpec::WrappedLabel, &TfrmMain::Label1, kGroupBox3, 8, 16, 385, 45, kHelpText, TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
+  {"Label8", TSpec::Label, &TfrmMain::Label8, kGroupBox3, 40, 66, 55, 15, "Homepage:", TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
+  {"lblURL", TSpec::LinkLabel, &TfrmMain::lblURL, kGroupBox3, 116, 66, 106, 13, "http://www.tavor-software.example/", TSpec::Blue, false, true, true, kNoTabOrder, &TfrmMain::lblURLClick},
+  {"Label9", TSpec::Label, &TfrmMain::Label9, kGroupBox3, 40, 82, 70, 13, "Brimvale's page:", TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
+  {"lblURL2", TSpec::LinkLabel, &TfrmMain::lblURL2, kGroupBox3, 116, 82, 186, 13, "http://www.tavor-software.example/utilities/brimvale.jsp", TSpec::Blue, false, true, true, kNoTabOrder, &TfrmMain::lblURL2Click},
+  {"GroupBox2", TSpec::GroupBox, &TfrmMain::GroupBox2, kWindow, 4, 112, 400, 89, " Program Options ", TSpec::WindowText, false, true, true, 3, nullptr},
+  {"Label2", TSpec::Label, &TfrmMain::Label2, kGroupBox2, 8, 20, 121, 13, "Folder to generate files in:", TSpec::WindowText, false, true, true, kNoTabOrder, nullptr},
+  {"edtDir", TSpec::FolderField, nullptr, kGroupBox2, 8, 36, 381, 21, "edtDir", TSpec::WindowText, false, true, true, 0, nullptr},
+  {"chkWriteThrough", TSpec::CheckBox, &TfrmMain::chkWriteThrough, kGroupBox2, 8, 64, 261, 17, "No OS optimisation (writes directly to disk - slow)", TSpec::WindowText, false, true, true, 1, nullptr},
+  {"GroupBox1", TSpec::GroupBox, &TfrmMain::GroupBox1, kWindow, 4, 208, 400, 57, " Disk Attributes ", TSpec::WindowText, false, true, true, 2, nullptr},
+  {"Label3", TSpec::Label, &TfrmMain::Label3, kGroupBox1, 8, 16, 56, 13, "Cluster size:", TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
+  {"lblClusterSize", TSpec::Label, &TfrmMain::lblClusterSize, kGroupBox1, 76, 16, 13, 13, "...", TSpec::GreyText, true, true, true, kNoTabOrder, nullptr},
+  {"Label6", TSpec::Label, &TfrmMain::Label6, kGroupBox1, 8, 36, 64, 13, "Free Clusters:", TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
+  {"lblFreeClusters", TSpec::Label, &TfrmMain::lblFreeClusters, kGroupBox1, 76, 36, 13, 13, "...", TSpec::GreyText, true, true, true, kNoTabOrder, nullptr},
+  {"btnAbort", TSpec::Button, &TfrmMain::btnAbort, kWindow, 204, 272, 75, 29, "Abort", TSpec::WindowText, false, false, true, 1, &TfrmMain::btnAbortClick},
+  {"btnGo", TSpec::Button, &TfrmMain::btnGo, kWindow, 284, 272, 119, 29, "Go", TSpec::WindowText, false, true, true, 0, &TfrmMain::btnGoClick},
+  {"GroupBox4", TSpec::GroupBox, &TfrmMain::GroupBox4, kWindow, 4, 304, 400, 97, " Progress ", TSpec::WindowText, false, true, true, 5, nullptr},
+  {"Label5", TSpec::Label, &TfrmMain::Label5, kGroupBox4, 8, 16, 60, 13, "Time Taken:", TSpec::WindowText, false, true, true, kNoTabOrder, nullptr},
+  {"lblTimeTaken", TSpec::Label, &TfrmMain::lblTimeTaken, kGroupBox4, 108, 16, 13, 13, "...", TSpec::WindowText, true, true, true, kNoTabOrder, nullptr},
+  {"Label4", TSpec::Label, &TfrmMain::Label4, kGroupBox4, 8, 36, 96, 13, "Estimated Time Left:", TSpec::WindowText, false, true, true, kNoTabOrder, nullptr},
+  {"lblEstimatedLeft", TSpec::Label, &TfrmMain::lblEstimatedLeft, kGroupBox4, 108, 36, 13, 13, "...", TSpec::WindowText, true, true, true, kNoTabOrder, nullptr},
+  {"lblTask", TSpec::Label, &TfrmMain::lblTask, kGroupBox4, 8, 56, 9, 13, "...", TSpec::GreyText, false, true, false, kNoTabOrder, nullptr},
+  {"gauge", TSpec::Gauge, &TfrmMain::gauge, kGroupBox4, 4, 72, 392, 17, "", TSpec::WindowText, false, true, false, 0, nullptr},
+};
+// clang-format on
+
+static_assert(kLayout[kGroupBox3].kind == TSpec::GroupBox && kLayout[kGroupBox2].kind == TSpec::GroupBox &&
+              kLayout[kGroupBox1].kind == TSpec::GroupBox && kLayout[kGroupBox4].kind == TSpec::GroupBox);
+
+TfrmMain::TfrmMain(TApplication& application, TFileSystem& fileSystem, TTickSource tickCount)
+    : FApplication(application),
+      FFileSystem(fileSystem),
+      FTickCount(tickCount ? std::move(tickCount) : TTickSource([] { return GetTickCount(); })),
+      FFormatSettings(ReadFormatSettings()) {
+  // The field's change handler must not let an error through the system's
+  // frames between the field's window procedure and us.
+  edtDir.OnChange = [this] {
+    try {
+      edtDirChange(edtDir.Handle());
+    } catch (const std::exception& error) {
+      FApplication.HandleException(error);
+    }
+  };
 }
 
-bool TfrmMain::Create(HINSTANCE instance) {
+TfrmMain::~TfrmMain() {
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+bool TfrmMain::Create() {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
+  windowClass.hInstance = FApplication.Instance();
+  windowClass.hIcon = LoadIconA(FApplication.Instance(), "MAINICON");
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kClassName;
   if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
+  FFont.Reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+  FBoldFont.Reset(CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+
   RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRect(&frame, kStyle, FALSE);
-  handle_ = CreateWindowExA(0, kClassName, kApplicationTitle, kStyle, 293, 110,
-                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                            instance, this);
-  return handle_ != nullptr;
+  AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
+  // The stored caption never shows: FormCreate replaces it.
+  if (!CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "frmMain", kStyle, kLeft, kTop,
+                       frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                       FApplication.Instance(), this))
+    return false;
+  SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
+  if (!CreateControls()) return false;
+  FormCreate(FHandle);
+  return true;
+}
+
+HWND TfrmMain::CreateControl(const TControlSpec& spec, HWND parent, int id) {
+  DWORD style = WS_CHILD | (spec.visible ? WS_VISIBLE : 0) | (spec.enabled ? 0 : WS_DISABLED);
+  DWORD exStyle = 0;
+  const char* windowClass = "Static";
+  switch (spec.kind) {
+    case TControlSpec::GroupBox:
+      windowClass = "Button";
+      style |= BS_GROUPBOX;
+      exStyle |= WS_EX_CONTROLPARENT;  // Tab walks into its children
+      break;
+    case TControlSpec::Label:
+      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+      break;
+    case TControlSpec::WrappedLabel:
+      style |= SS_LEFT | SS_NOPREFIX;
+      break;
+    case TControlSpec::LinkLabel:
+      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
+      break;
+    case TControlSpec::Button:
+      windowClass = "Button";
+      style |= BS_PUSHBUTTON | WS_TABSTOP;
+      break;
+    case TControlSpec::CheckBox:
+      windowClass = "Button";
+      style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+      break;
+    case TControlSpec::Gauge:
+      windowClass = PROGRESS_CLASSA;
+      break;
+    case TControlSpec::FolderField:
+      return nullptr;  // the field creates its own window
+  }
+  const HWND control = CreateWindowExA(
+      exStyle, windowClass, spec.text, style, spec.left, spec.top, spec.width, spec.height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), FApplication.Instance(), nullptr);
+  if (!control) return nullptr;
+  SendMessageA(control, WM_SETFONT,
+               reinterpret_cast<WPARAM>(spec.bold ? FBoldFont.Get() : FFont.Get()), FALSE);
+  if (spec.kind == TControlSpec::GroupBox) ForwardChildNotifications(control);
+  if (spec.kind == TControlSpec::Label || spec.kind == TControlSpec::LinkLabel)
+    FitLabelToText(control);
+  return control;
+}
+
+bool TfrmMain::CreateControls() {
+  // Parents before children; among siblings, tab stops first and in tab
+  // order, since creation order is the order Tab follows.
+  std::array<int, std::size(kLayout)> order;
+  std::iota(order.begin(), order.end(), 0);
+  const auto depth = [](int row) { return kLayout[row].parent == kWindow ? 0 : 1; };
+  const auto tab = [](int row) { return kLayout[row].tabOrder == kNoTabOrder ? 1000 : kLayout[row].tabOrder; };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    if (depth(a) != depth(b)) return depth(a) < depth(b);
+    if (kLayout[a].parent != kLayout[b].parent) return kLayout[a].parent < kLayout[b].parent;
+    return tab(a) < tab(b);
+  });
+
+  std::array<HWND, std::size(kLayout)> created{};
+  for (const int row : order) {
+    const TControlSpec& spec = kLayout[row];
+    const HWND parent = spec.parent == kWindow ? FHandle : created[spec.parent];
+    const int id = kFirstControlId + row;
+    if (spec.kind == TControlSpec::FolderField) {
+      const RECT bounds{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+      created[row] = edtDir.Create(parent, id, bounds, FFont.Get(), spec.text);
+    } else {
+      created[row] = CreateControl(spec, parent, id);
+      this->*spec.member = created[row];
+    }
+    if (!created[row]) return false;
+  }
+  return true;
+}
+
+const TfrmMain::TControlSpec* TfrmMain::SpecOf(HWND control) const {
+  const int row = GetDlgCtrlID(control) - kFirstControlId;
+  if (row < 0 || row >= static_cast<int>(std::size(kLayout))) return nullptr;
+  return &kLayout[row];
+}
+
+void TfrmMain::FitLabelToText(HWND label) {
+  const std::string text = WindowText(label);
+  TWindowDC dc(label);
+  TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  RECT bounds{0, 0, 0, 0};
+  DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &bounds,
+            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  // Wine's static control draws some fonts a few pixels wider than GDI
+  // measures them; an average character of room keeps the last one whole.
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.Get(), &metrics);
+  const int width = text.empty() ? 0 : bounds.right + metrics.tmAveCharWidth;
+  SetWindowPos(label, nullptr, 0, 0, width, bounds.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmMain::SetLabelCaption(HWND label, const std::string& caption) {
+  if (WindowText(label) == caption) return;
+  // Erase the old text's area too: a shorter caption leaves no ghost behind.
+  RECT old;
+  GetWindowRect(label, &old);
+  MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&old), 2);
+  SetWindowTextA(label, caption.c_str());
+  FitLabelToText(label);
+  InvalidateRect(GetParent(label), &old, TRUE);
+}
+
+void TfrmMain::Show(int showCommand) {
+  FApplication.SetMainWindow(FHandle);
+  ShowWindow(FHandle, showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
+  UpdateWindow(FHandle);
+  FActiveControl = btnGo;
+  SetFocus(btnGo);
 }
 
 LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->handle_ = window;
+    self->FHandle = window;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<TfrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  return self ? self->OnMessage(message, wParam, lParam)
-              : DefWindowProcA(window, message, wParam, lParam);
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  // An error may not cross the system's frames: it ends here, in the box.
+  try {
+    return self->OnMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    self->FApplication.HandleException(error);
+  } catch (...) {
+    self->FApplication.HandleException(std::runtime_error("Unknown error"));
+  }
+  return 0;
 }
 
 LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_DESTROY:
-      handle_ = nullptr;
-      PostQuitMessage(0);
+    case WM_COMMAND:
+      return OnCommand(wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+      break;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
+    case WM_SETTINGCHANGE:
+      FFormatSettings = ReadFormatSettings();
+      break;
+    case WM_CLOSE:
+      // Ends the program once the running handler (a fill run) returns.
+      FApplication.Terminate();
+      return 0;
+    case WM_NCDESTROY:
+      FHandle = nullptr;
+      break;
   }
-  return DefWindowProcA(handle_, message, wParam, lParam);
+  return DefWindowProcA(FHandle, message, wParam, lParam);
+}
+
+LRESULT TfrmMain::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const HWND control = reinterpret_cast<HWND>(lParam);
+  if (!control) return 0;
+  if (SendMessageA(control, CN_COMMAND, wParam, lParam)) return 0;
+  const TControlSpec* spec = SpecOf(control);
+  // BN_CLICKED and STN_CLICKED are both 0.
+  if (spec && spec->event && HIWORD(wParam) == BN_CLICKED) (this->*spec->event)(control);
+  return 0;
+}
+
+LRESULT TfrmMain::OnCtlColor(HDC dc, HWND control) {
+  const TControlSpec* spec = SpecOf(control);
+  if (!spec || spec->kind == TControlSpec::FolderField)
+    return DefWindowProcA(FHandle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+  COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
+  if (spec->colour == TControlSpec::GreyText) colour = GetSysColor(COLOR_GRAYTEXT);
+  if (spec->colour == TControlSpec::Blue) colour = RGB(0, 0, 255);
+  SetTextColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TfrmMain::OnActivate(bool active) {
+  // As a dialog does: the focused control is kept while another window is
+  // active and gets the focus back, rather than the frame taking it.
+  if (!active) {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(FHandle, focus)) FActiveControl = focus;
+    return;
+  }
+  if (!FActiveControl || !IsWindow(FActiveControl) || !IsWindowEnabled(FActiveControl))
+    FActiveControl = btnGo;
+  SetFocus(FActiveControl);
+}
+
+bool TfrmMain::OnSetCursor(HWND control) {
+  if (control != lblURL && control != lblURL2) return false;
+  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  return true;
+}
+
+void TfrmMain::FormCreate(HWND) {
+  SetWindowTextA(FHandle, (std::string(kApplicationTitle) + " " + kMakerNotice).c_str());
+  FApplication.SetTitle(kApplicationTitle);
+
+  char path[261] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path);
+  folder.erase(folder.find_last_of("\\:") + 1);  // keeps the backslash; npos + 1 empties
+  edtDir.SetText(folder);
+}
+
+void TfrmMain::edtDirChange(HWND) { UpdateDiskInfo(); }
+
+void TfrmMain::UpdateDiskInfo() {
+  const TDiskInfo info = ProbeDisk(edtDir.Text(), FFormatSettings.ThousandSeparator, FFileSystem);
+  FClusterSize = info.ClusterSize;
+  FFreeBytes = info.FreeBytes;
+  if (info.HasDrive) FFreeClusters = info.FreeClusters;
+  SetLabelCaption(lblClusterSize, info.ClusterSizeCaption);
+  SetLabelCaption(lblFreeClusters, info.FreeClustersCaption);
+}
+
+void TfrmMain::btnAbortClick(HWND) { AbortRequested = true; }
+
+void TfrmMain::lblURLClick(HWND Sender) { OpenLink(Sender); }
+
+void TfrmMain::lblURL2Click(HWND Sender) { OpenLink(Sender); }
+
+void TfrmMain::OpenLink(HWND label) {
+  // Whatever happens is the shell's to tell; the window stays as it was.
+  ShellExecuteA(GetDesktopWindow(), "open", WindowText(label).c_str(), nullptr, nullptr,
+                SW_SHOWNORMAL);
+}
+
+void TfrmMain::btnGoClick(HWND) {
+  AbortRequested = false;
+  EnableWindow(btnGo, FALSE);
+  EnableWindow(btnAbort, TRUE);
+  // The run reads the folder and its drive between files: they stay put.
+  edtDir.SetEnabled(false);
+  try {
+    FillDrive();
+  } catch (...) {
+    CloseRun();
+    throw;
+  }
+  CloseRun();
+}
+
+void TfrmMain::FillDrive() {
+  UpdateDiskInfo();
+  if (FClusterSize < 1) {
+    ShowMessage("Invalid Cluster Size or cannot read cluster size from disk");
+    return;
+  }
+  if (FFreeClusters == 0) {
+    ShowMessage("Disk is already full!");
+    return;
+  }
+  // No file size can fit a negative count: the halving would never end.
+  if (FFreeClusters < 0) {
+    ShowMessage("Cannot read free space from disk");
+    return;
+  }
+  FRunClusters = static_cast<double>(FFreeClusters);
+  FDoneClusters = 0;
+  SendMessageA(gauge, PBM_SETPOS, 0, 0);
+  ShowWindow(gauge, SW_SHOW);
+  ShowWindow(lblTask, SW_SHOW);
+
+  std::int64_t chunk = HalveToFit(FirstChunk(FClusterSize), FFreeClusters);
+  FStartTick = FTickCount();
+  std::int32_t fileNumber = 0;
+  const ProgressProc progress = ProgressProc::Bind<&TfrmMain::OnWriteProgress>(this);
+  while (chunk > 0) {
+    std::string name = FillFileName(fileNumber, chunk);
+    while (FFileSystem.FileExists(FillFilePath(edtDir.Text(), name)))
+      name = FillFileName(++fileNumber, chunk);
+    SetLabelCaption(lblTask, TaskCaption(name, chunk, FClusterSize, FFormatSettings.ThousandSeparator));
+    FFileClusters = static_cast<double>(chunk);
+    const std::int64_t freeBefore = FFreeClusters;
+
+    const bool written = WriteFillFile(
+        FillFilePath(edtDir.Text(), name), 0, static_cast<std::int32_t>(FClusterSize * chunk),
+        false, SendMessageA(chkWriteThrough, BM_GETCHECK, 0, 0) == BST_CHECKED, AbortRequested,
+        progress, FFileSystem);
+    if (!written) {
+      ShowMessage("failed to write to file " + std::to_string(fileNumber) + ". Aborting");
+      AbortRequested = true;
+    }
+    if (AbortRequested) return;
+
+    FDoneClusters += FFileClusters;
+    UpdateDiskInfo();
+    if (FFreeClusters < 0) {
+      ShowMessage("Cannot read free space from disk");
+      return;
+    }
+    // A compressed folder, or a file system that stores zeros without using
+    // space, would take files for ever.
+    if (FFreeClusters >= freeBefore) {
+      ShowMessage("The drive's free space did not shrink while writing. Aborting");
+      return;
+    }
+    chunk = HalveToFit(chunk, FFreeClusters);
+    ++fileNumber;
+  }
+}
+
+void TfrmMain::CloseRun() {
+  edtDir.SetEnabled(true);
+  UpdateDiskInfo();
+  ShowWindow(lblTask, SW_HIDE);
+  ShowWindow(gauge, SW_HIDE);
+  EnableWindow(btnGo, TRUE);
+  EnableWindow(btnAbort, FALSE);
+  SetLabelCaption(lblEstimatedLeft, "...");
+  // Abort had the focus, or nothing had: Go takes it, so keys work again.
+  const HWND focus = GetFocus();
+  if (FHandle && (!focus || !IsWindowEnabled(focus)) && GetActiveWindow() == FHandle)
+    SetFocus(btnGo);
+}
+
+void TfrmMain::OnWriteProgress(double Fraction) {
+  const std::uint32_t elapsed = FTickCount() - FStartTick;
+  const TProgress progress =
+      ComputeProgress(elapsed, Fraction, FFileClusters, FDoneClusters, FRunClusters);
+  // Each control is written only when what it shows changes: the bar about
+  // a hundred times a run, the times about once a second.
+  if (SendMessageA(gauge, PBM_GETPOS, 0, 0) != progress.Position)
+    SendMessageA(gauge, PBM_SETPOS, static_cast<WPARAM>(progress.Position), 0);
+  SetLabelCaption(lblTimeTaken, FormatDuration(elapsed));
+  SetLabelCaption(lblEstimatedLeft, FormatDuration(progress.Estimate));
+  FApplication.ProcessMessages();
 }
 
 }  // namespace brimvale

@@ -2,24 +2,128 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "engine/UNumberFormat.h"
+#include "engine/platform/UFileSystem.h"
+#include "ui/UOwners.h"
+#include "ui/UPlainFolderEdit.h"
+
 namespace brimvale {
 
-// The main window. For now an empty frame of the laid-out size.
+class TApplication;
+
+// Stands for the application manifest the program carries (res/), which
+// makes the common controls draw in the system's visual style.
+struct TXPManifest {};
+
+// The folder field type; the window relies only on Text, SetText, SetEnabled,
+// Handle, Create and OnChange.
+using TFolderField = TPlainFolderEdit;
+
+// Milliseconds since the system started, wrapping at 2^32.
+using TTickSource = std::function<std::uint32_t()>;
+
+// The main window: the program's only window and the owner of every control
+// and of the fill engine's state.
 class TfrmMain {
  public:
-  TfrmMain() = default;
+  explicit TfrmMain(TApplication& application, TFileSystem& fileSystem = SystemFileSystem(),
+                    TTickSource tickCount = nullptr);
   TfrmMain(const TfrmMain&) = delete;
   TfrmMain& operator=(const TfrmMain&) = delete;
   ~TfrmMain();
 
-  bool Create(HINSTANCE instance);
-  HWND Handle() const { return handle_; }
+  // Creates the window and its controls from the layout table and runs
+  // FormCreate; the window is not shown yet.
+  bool Create();
+  // Shows the window with the start-up show command and focuses Go.
+  void Show(int showCommand);
+  HWND Handle() const { return FHandle; }
+
+  // Controls, in the order of the stored layout. Not owned: they live and
+  // die with the window.
+  HWND btnGo = nullptr;
+  HWND btnAbort = nullptr;
+  TXPManifest XPManifest1;
+  HWND GroupBox1 = nullptr;
+  HWND Label3 = nullptr;
+  HWND lblClusterSize = nullptr;
+  HWND Label6 = nullptr;
+  HWND lblFreeClusters = nullptr;
+  HWND GroupBox2 = nullptr;
+  HWND Label2 = nullptr;
+  TFolderField edtDir;
+  HWND chkWriteThrough = nullptr;
+  HWND GroupBox3 = nullptr;
+  HWND Label1 = nullptr;
+  HWND GroupBox4 = nullptr;
+  HWND Label4 = nullptr;
+  HWND Label5 = nullptr;
+  HWND lblTask = nullptr;
+  HWND gauge = nullptr;
+  HWND lblEstimatedLeft = nullptr;
+  HWND lblTimeTaken = nullptr;
+  HWND lblURL = nullptr;
+  HWND lblURL2 = nullptr;
+  HWND Label8 = nullptr;
+  HWND Label9 = nullptr;
+
+  // Handlers.
+  void FormCreate(HWND Sender);
+  void edtDirChange(HWND Sender);
+  void btnGoClick(HWND Sender);
+  void btnAbortClick(HWND Sender);
+  void lblURLClick(HWND Sender);
+  void lblURL2Click(HWND Sender);
+
+  void UpdateDiskInfo();
+  void OnWriteProgress(double Fraction);
+
+  // For tests: the probe and run fields.
+  std::int64_t ClusterSize() const { return FClusterSize; }
+  std::int64_t FreeBytes() const { return FFreeBytes; }
+  std::int64_t FreeClusters() const { return FFreeClusters; }
+
+  struct TControlSpec;  // one row of the layout table
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCtlColor(HDC dc, HWND control);
+  bool OnSetCursor(HWND control);
+  void OnActivate(bool active);
 
-  HWND handle_ = nullptr;
+  bool CreateControls();
+  HWND CreateControl(const TControlSpec& spec, HWND parent, int id);
+  const TControlSpec* SpecOf(HWND control) const;
+  void SetLabelCaption(HWND label, const std::string& caption);
+  void FitLabelToText(HWND label);
+  void FillDrive();
+  void CloseRun();
+  void OpenLink(HWND label);
+
+  TApplication& FApplication;
+  TFileSystem& FFileSystem;
+  TTickSource FTickCount;
+  TFormatSettings FFormatSettings;
+  HWND FHandle = nullptr;
+  HWND FActiveControl = nullptr;  // the control that gets the focus on activation
+  TFontOwner FFont;
+  TFontOwner FBoldFont;
+
+  // Drive probe.
+  std::int64_t FClusterSize = 0;
+  std::int64_t FFreeBytes = 0;
+  std::int64_t FFreeClusters = 0;
+  // Fill run.
+  std::uint32_t FStartTick = 0;
+  double FRunClusters = 0;
+  double FDoneClusters = 0;
+  double FFileClusters = 0;
 };
 
 }  // namespace brimvale

@@ -9,6 +9,8 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 drives=(
   "m 8m"
   "n 8m"
+  "k 4000k"
+  "l 8m"
 )
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+namespace brimvale {
+
+// What the window shows after a block: the bar's position (0 to 100) and the
+// estimated time left in milliseconds.
+struct TProgress {
+  int Position = 0;
+  std::uint32_t Estimate = 0;
+};
+
+// From the elapsed time, the fraction of the current file written and the
+// run's cluster counts. The estimate is the whole run at the average rate so
+// far, less the time taken. Both round to nearest, halves to even.
+TProgress ComputeProgress(std::uint32_t elapsed, double fraction, double fileClusters,
+                          double doneClusters, double runClusters);
+
+}  // namespace brimvale

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "engine/UDuration.h"
+#include "engine/UFillRun.h"
+#include "engine/UProgress.h"
+
+namespace brimvale {
+namespace {
+
+TEST(FormatDuration, DropsMillisecondsAndAddsHoursAndDaysWhenDue) {
+  const std::pair<std::uint32_t, const char*> cases[] = {
+      {0, "00:00"},           {999, "00:00"},           {59999, "00:59"},
+      {61000, "01:01"},       {3599999, "59:59"},       {3600000, "1h 00:00"},
+      {45296000, "12h 34:56"}, {86400000, "1d 0h 00:00"}, {93784000, "1d 2h 03:04"},
+      {4294967295u, "49d 17h 02:47"},
+  };
+  for (const auto& [ms, text] : cases) EXPECT_EQ(FormatDuration(ms), text) << ms;
+}
+
+TEST(ComputeProgress, RoundsHalvesToEven) {
+  struct TCase {
+    std::uint32_t elapsed;
+    double fraction, fileClusters, doneClusters, runClusters;
+    int position;
+    std::uint32_t estimate;
+  };
+  const TCase cases[] = {
+      {1000, 0.125, 8, 0, 8, 12, 7000},     // overall 0.125: 12.5 goes down to 12
+      {1000, 0.375, 8, 0, 8, 38, 1667},     // 37.5 goes up to 38; 2666.67 - 1000
+      {50, 0.03125, 512, 0, 1000, 2, 3075},  // first block of the worked example
+      {0, 0.5, 10, 0, 10, 50, 0},
+      {3, 1, 1, 0, 8, 12, 21},              // total 24: estimate 24 - 3
+      {5, 1, 1, 0, 2, 50, 5},
+      {1, 0.5, 1, 0, 400, 0, 799},          // 0.125 % rounds to 0; total 800
+      {2500, 1.0, 512, 488, 1000, 100, 0},  // the whole run: nothing left
+  };
+  for (const TCase& c : cases) {
+    const TProgress p =
+        ComputeProgress(c.elapsed, c.fraction, c.fileClusters, c.doneClusters, c.runClusters);
+    EXPECT_EQ(p.Position, c.position) << c.elapsed << " " << c.fraction;
+    EXPECT_EQ(p.Estimate, c.estimate) << c.elapsed << " " << c.fraction;
+  }
+}
+
+TEST(ComputeProgress, MoreThanTheWholeRunStaysFullWithNothingLeft) {
+  const TProgress p = ComputeProgress(60000, 1.0, 512, 1000, 1000);
+  EXPECT_EQ(p.Position, 100);
+  EXPECT_EQ(p.Estimate, 0u);
+}
+
+TEST(ComputeProgress, NoProgressMeansNoEstimate) {
+  EXPECT_EQ(ComputeProgress(1000, 0, 0, 0, 100).Estimate, 0u);
+  EXPECT_EQ(ComputeProgress(1000, 0.5, 1, 0, 0).Position, 100);  // NaN-free: inf counts as full
+  const TProgress vast = ComputeProgress(4000000000u, 1.0 / 16384, 1, 0, 1e15);
+  EXPECT_EQ(vast.Position, 0);  // a huge total keeps its low 32 bits without overflow
+}
+
+TEST(FillRunNames, NumbersPadToFourDigitsAndPathsGetOneBackslash) {
+  EXPECT_EQ(FillFileName(0, 262144), "_filldrive_0000_262144.dat");
+  EXPECT_EQ(FillFileName(12, 8), "_filldrive_0012_8.dat");
+  EXPECT_EQ(FillFileName(12345, 1), "_filldrive_12345_1.dat");
+  EXPECT_EQ(FillFilePath("D:\\", "a.dat"), "D:\\a.dat");
+  EXPECT_EQ(FillFilePath("D:\\Work", "a.dat"), "D:\\Work\\a.dat");
+  EXPECT_EQ(TaskCaption("_filldrive_0000_512.dat", 512, 4096, ","),
+            "Writing file \"_filldrive_0000_512.dat\", 512 clusters, 2,097,152 bytes");
+  EXPECT_EQ(TaskCaption("x", 262144, 4096, ","),
+            "Writing file \"x\", 262,144 clusters, 1,073,741,824 bytes");
+}
+
+TEST(FillRunChunks, StartAtOneGibibyteAndHalveUntilTheyFit) {
+  EXPECT_EQ(FirstChunk(4096), 262144);
+  EXPECT_EQ(FirstChunk(512), 2097152);
+  EXPECT_EQ(FirstChunk(65536), 16384);
+  EXPECT_EQ(FirstChunk(2147483647), 0);
+  EXPECT_EQ(HalveToFit(262144, 1000), 512);
+  EXPECT_EQ(HalveToFit(262144, 262144), 262144);  // equality does not halve
+  EXPECT_EQ(HalveToFit(32, 8), 8);
+  EXPECT_EQ(HalveToFit(8, 0), 0);
+  EXPECT_EQ(HalveToFit(8, -1), 0);  // ends instead of halving 0 for ever
+}
+
+}  // namespace
+}  // namespace brimvale

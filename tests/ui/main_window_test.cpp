@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "engine/UGlobals.h"
+#include "engine/platform/UFileSystem.h"
+#include "tests/support/TRecordingSink.h"
+#include "tests/support/TestDrives.h"
+#include "tests/support/UWin32TestTools.h"
+#include "ui/UApplication.h"
+#include "ui/UControls.h"
+#include "ui/UfrmMain.h"
+
+namespace brimvale {
+namespace {
+
+using test::kRunDrive;
+
+// The program's start-up: common controls (the progress bar among them).
+class TStartUp : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+  }
+};
+const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new TStartUp);
+
+RECT RectInParent(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AbortRequested = false;
+    test::EmptyFolder(kRunDrive);
+  }
+  void TearDown() override {
+    form_.reset();
+    test::EmptyFolder(kRunDrive);
+    // A quit request left by a test must not reach the next one.
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  // The clock advances `step` ms per reading; `onTick` sees the reading's number (1 = run start).
+  void CreateForm() {
+    form_ = std::make_unique<TfrmMain>(app_, SystemFileSystem(), [this] {
+      ++ticks_;
+      if (onTick_) onTick_(ticks_);
+      tick_ += step_;
+      return tick_;
+    });
+    ASSERT_TRUE(form_->Create());
+    form_->Show(SW_SHOWNORMAL);
+  }
+
+  void Go(const std::string& folder) {
+    form_->edtDir.SetText(folder);
+    ticks_ = 0;
+    SendMessageA(form_->btnGo, BM_CLICK, 0, 0);
+  }
+
+  void ExpectIdle() {
+    EXPECT_TRUE(IsWindowEnabled(form_->btnGo));
+    EXPECT_FALSE(IsWindowEnabled(form_->btnAbort));
+    EXPECT_TRUE(IsWindowEnabled(form_->edtDir.Handle()));
+    EXPECT_FALSE(IsWindowVisible(form_->gauge));
+    EXPECT_FALSE(IsWindowVisible(form_->lblTask));
+    EXPECT_EQ(WindowText(form_->lblEstimatedLeft), "...");
+  }
+
+  TApplication app_{GetModuleHandleA(nullptr)};
+  test::TRecordingSink sink_;
+  std::unique_ptr<TfrmMain> form_;
+  std::uint32_t tick_ = 5000;
+  std::uint32_t step_ = 1;
+  int ticks_ = 0;
+  std::function<void(int)> onTick_;
+};
+
+TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
+  CreateForm();
+  TfrmMain& f = *form_;
+  struct TRow {
+    const char* name;
+    HWND control;
+    const char* windowClass;
+    HWND parent;
+    const char* text;  // nullptr: not checked
+    RECT bounds;       // width and height 0: a label that sizes itself
+    bool enabled, visible;
+  };
+  const HWND window = f.Handle();
+  const TRow rows[] = {
+      {"GroupBox3", f.GroupBox3, "Button", window, " Help", {4, 4, 404, 109}, true, true},
+      {"Label1", f.Label1, "Static", f.GroupBox3, nullptr, {8, 16, 393, 61}, true, true},
+      {"Label8", f.Label8, "Static", f.GroupBox3, "Homepage:", {40, 66, 40, 66}, true, true},
+      {"lblURL", f.lblURL, "Static", f.GroupBox3, "http://www.tavor-software.example/", {116, 66, 116, 66}, true, true},
+      {"Label9", f.Label9, "Static", f.GroupBox3, "Brimvale's page:", {40, 82, 40, 82}, true, true},
+      {"lblURL2", f.lblURL2, "Static", f.GroupBox3, "http://www.tavor-software.example/utilities/brimvale.jsp", {116, 82, 116, 82}, true, true},
+      {"GroupBox2", f.GroupBox2, "Button", window, " Program Options ", {4, 112, 404, 201}, true, true},
+      {"Label2", f.Label2, "Static", f.GroupBox2, "Folder to generate files in:", {8, 20, 8, 20}, true, true},
+      {"edtDir", f.edtDir.Handle(), "Edit", f.GroupBox2, nullptr, {8, 36, 389, 57}, true, true},
+      {"chkWriteThrough", f.chkWriteThrough, "Button", f.GroupBox2, "No OS optimisation (writes directly to disk - slow)", {8, 64, 269, 81}, true, true},
+      {"GroupBox1", f.GroupBox1, "Button", window, " Disk Attributes ", {4, 208, 404, 265}, true, true},
+      {"Label3", f.Label3, "Static", f.GroupBox1, "Cluster size:", {8, 16, 8, 16}, true, true},
+      {"lblClusterSize", f.lblClusterSize, "Static", f.GroupBox1, nullptr, {76, 16, 76, 16}, true, true},
+      {"Label6", f.Label6, "Static", f.GroupBox1, "Free Clusters:", {8, 36, 8, 36}, true, true},
+      {"lblFreeClusters", f.lblFreeClusters, "Static", f.GroupBox1, nullptr, {76, 36, 76, 36}, true, true},
+      {"btnAbort", f.btnAbort, "Button", window, "Abort", {204, 272, 279, 301}, false, true},
+      {"btnGo", f.btnGo, "Button", window, "Go", {284, 272, 403, 301}, true, true},
+      {"GroupBox4", f.GroupBox4, "Button", window, " Progress ", {4, 304, 404, 401}, true, true},
+      {"Label5", f.Label5, "Static", f.GroupBox4, "Time Taken:", {8, 16, 8, 16}, true, true},
+      {"lblTimeTaken", f.lblTimeTaken, "Static", f.GroupBox4, "...", {108, 16, 108, 16}, true, true},
+      {"Label4", f.Label4, "Static", f.GroupBox4, "Estimated Time Left:", {8, 36, 8, 36}, true, true},
+      {"lblEstimatedLeft", f.lblEstimatedLeft, "Static", f.GroupBox4, "...", {108, 36, 108, 36}, true, true},
+      {"lblTask", f.lblTask, "Static", f.GroupBox4, "...", {8, 56, 8, 56}, true, false},
+      {"gauge", f.gauge, "msctls_progress32", f.GroupBox4, nullptr, {4, 72, 396, 89}, true, false},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_NE(row.control, nullptr);
+    EXPECT_EQ(ClassOf(row.control), row.windowClass);
+    EXPECT_EQ(GetParent(row.control), row.parent);
+    if (row.text) {
+      EXPECT_EQ(WindowText(row.control), row.text);
+    }
+    const RECT r = RectInParent(row.control);
+    EXPECT_EQ(r.left, row.bounds.left);
+    EXPECT_EQ(r.top, row.bounds.top);
+    if (row.bounds.right != row.bounds.left) {
+      EXPECT_EQ(r.right, row.bounds.right);
+      EXPECT_EQ(r.bottom, row.bounds.bottom);
+    } else {
+      // Sized to its text: as high as the font's text, at least as wide.
+      HDC dc = GetDC(row.control);
+      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(row.control, WM_GETFONT, 0, 0)));
+      SIZE extent{};
+      const std::string text = WindowText(row.control);
+      GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      SelectObject(dc, old);
+      ReleaseDC(row.control, dc);
+      EXPECT_EQ(r.bottom - r.top, extent.cy);
+      EXPECT_GE(r.right - r.left, extent.cx);
+    }
+    EXPECT_EQ(IsWindowEnabled(row.control) != FALSE, row.enabled);
+    EXPECT_EQ((GetWindowLongA(row.control, GWL_STYLE) & WS_VISIBLE) != 0, row.visible);
+  }
+
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 410);
+  EXPECT_EQ(client.bottom, 408);
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_EQ(SendMessageA(f.gauge, PBM_GETRANGE, FALSE, 0), 100);
+  EXPECT_EQ(SendMessageA(f.chkWriteThrough, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  // Tab order: Go, Abort, the folder field, the check box, and round again.
+  EnableWindow(f.btnAbort, TRUE);
+  std::vector<HWND> cycle{f.btnGo};
+  for (int i = 0; i < 4; ++i) cycle.push_back(GetNextDlgTabItem(window, cycle.back(), FALSE));
+  EXPECT_EQ(cycle, (std::vector<HWND>{f.btnGo, f.btnAbort, f.edtDir.Handle(), f.chkWriteThrough, f.btnGo}));
+}
+
+TEST_F(MainWindowTest, StartsWithTheProgramsFolderAndItsDrive) {
+  CreateForm();
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder.erase(folder.find_last_of('\\') + 1);
+  EXPECT_EQ(form_->edtDir.Text(), folder);
+  EXPECT_EQ(WindowText(form_->Handle()).rfind("Brimvale v0.02 ", 0), 0u);
+  EXPECT_EQ(app_.Title(), "Brimvale v0.02");
+  EXPECT_EQ(WindowText(form_->lblClusterSize), std::to_string(form_->ClusterSize()) + " bytes");
+  EXPECT_GT(form_->ClusterSize(), 1);
+  EXPECT_NE(WindowText(form_->lblFreeClusters), "...");
+  EXPECT_EQ(WindowText(form_->lblTimeTaken), "...");
+  ExpectIdle();
+  EXPECT_EQ(GetFocus(), form_->btnGo);
+}
+
+TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
+  CreateForm();
+  Go(kRunDrive);
+  EXPECT_TRUE(sink_.messages.empty());
+  const std::vector<std::string> expected = {
+      "_filldrive_0000_512.dat", "_filldrive_0001_256.dat", "_filldrive_0002_128.dat",
+      "_filldrive_0003_64.dat",  "_filldrive_0004_32.dat",  "_filldrive_0005_8.dat"};
+  EXPECT_EQ(test::FilesIn(kRunDrive), expected);
+  const long long sizes[] = {2097152, 1048576, 524288, 262144, 131072, 32768};
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    long long size = 0;
+    EXPECT_TRUE(test::AllZero(std::string(kRunDrive) + expected[i], size)) << expected[i];
+    EXPECT_EQ(size, sizes[i]) << expected[i];
+  }
+  EXPECT_EQ(form_->FreeClusters(), 0);
+  EXPECT_EQ(WindowText(form_->lblFreeClusters), "0k, 0 clusters");
+  EXPECT_EQ(WindowText(form_->lblTask), "Writing file \"_filldrive_0005_8.dat\", 8 clusters, 32,768 bytes");
+  ExpectIdle();
+  EXPECT_NE(WindowText(form_->lblTimeTaken), "...");
+}
+
+TEST_F(MainWindowTest, NamesAlreadyTakenAreSkippedAndLeftAlone) {
+  const std::string taken = std::string(kRunDrive) + "_filldrive_0000_512.dat";
+  ASSERT_TRUE(test::WriteFileOfSize(taken, 0));  // takes no cluster
+  CreateForm();
+  Go(kRunDrive);
+  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_EQ(test::Contents(taken), "");
+  EXPECT_EQ(test::FilesIn(kRunDrive),
+            (std::vector<std::string>{"_filldrive_0000_512.dat", "_filldrive_0001_512.dat",
+                                      "_filldrive_0002_256.dat", "_filldrive_0003_128.dat",
+                                      "_filldrive_0004_64.dat", "_filldrive_0005_32.dat",
+                                      "_filldrive_0006_8.dat"}));
+  EXPECT_EQ(form_->FreeClusters(), 0);
+}
+
+TEST_F(MainWindowTest, AFolderNamedLikeTheNextFileEndsTheRunWithItsNumber) {
+  ASSERT_TRUE(CreateDirectoryA((std::string(kRunDrive) + "_filldrive_0000_512.dat").c_str(), nullptr));
+  CreateForm();
+  Go(kRunDrive);
+  EXPECT_EQ(sink_.messages,
+            (std::vector<std::string>{"Invalid File Handle", "failed to write to file 0. Aborting"}));
+  EXPECT_TRUE(AbortRequested);
+  ExpectIdle();
+}
+
+TEST_F(MainWindowTest, StartChecksRefuseWithTheirMessages) {
+  CreateForm();
+  struct TCase {
+    std::string folder;
+    std::vector<std::string> messages;
+  };
+  const TCase cases[] = {
+      {std::string(kRunDrive) + "missing\\folder",
+       {"Invalid File Handle", "failed to write to file 0. Aborting"}},
+      {"", {"Invalid Cluster Size or cannot read cluster size from disk"}},
+  };
+  for (const TCase& c : cases) {
+    sink_.messages.clear();
+    Go(c.folder);
+    EXPECT_EQ(sink_.messages, c.messages) << c.folder;
+    ExpectIdle();
+  }
+  EXPECT_TRUE(test::FilesIn(kRunDrive).empty());
+
+  ASSERT_TRUE(test::WriteFileOfSize(std::string(kRunDrive) + "big.bin", 4000 * 1024));
+  sink_.messages.clear();
+  Go(kRunDrive);
+  EXPECT_EQ(sink_.messages, std::vector<std::string>{"Disk is already full!"});
+  EXPECT_EQ(test::FilesIn(kRunDrive), std::vector<std::string>{"big.bin"});
+}
+
+TEST_F(MainWindowTest, AbortDuringTheFirstFileLeavesWholeBlocks) {
+  CreateForm();
+  // Reading 4 is the progress report after block 3: Abort is pressed then.
+  onTick_ = [this](int reading) {
+    if (reading == 4) PostMessageA(form_->btnAbort, BM_CLICK, 0, 0);
+  };
+  Go(kRunDrive);
+  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_EQ(test::FilesIn(kRunDrive), std::vector<std::string>{"_filldrive_0000_512.dat"});
+  long long size = 0;
+  EXPECT_TRUE(test::AllZero(std::string(kRunDrive) + "_filldrive_0000_512.dat", size));
+  EXPECT_EQ(size, 3 * 65536);
+  ExpectIdle();
+}
+
+TEST_F(MainWindowTest, FirstBlockShowsTheBarAndTheEstimate) {
+  step_ = 0;
+  CreateForm();
+  std::string estimate, taken;
+  LRESULT position = -1;
+  onTick_ = [&](int reading) {
+    if (reading == 2) tick_ += 50;  // the first block took 50 ms
+    if (reading == 3) {             // what the first report left on screen
+      estimate = WindowText(form_->lblEstimatedLeft);
+      taken = WindowText(form_->lblTimeTaken);
+      position = SendMessageA(form_->gauge, PBM_GETPOS, 0, 0);
+      EXPECT_TRUE(IsWindowVisible(form_->gauge));
+      EXPECT_FALSE(IsWindowEnabled(form_->btnGo));
+      EXPECT_TRUE(IsWindowEnabled(form_->btnAbort));
+      EXPECT_FALSE(IsWindowEnabled(form_->edtDir.Handle()));
+    }
+  };
+  Go(kRunDrive);
+  EXPECT_EQ(position, 2);
+  EXPECT_EQ(estimate, "00:03");
+  EXPECT_EQ(taken, "00:00");
+}
+
+TEST_F(MainWindowTest, ATickCounterThatWrapsStillGivesTheElapsedTime) {
+  tick_ = 0xFFFFFFFFu - 30000;  // wraps 30 s into the run
+  step_ = 1000;
+  CreateForm();
+  Go(kRunDrive);
+  // 63 readings after the start, a second each, across the wrap.
+  EXPECT_EQ(WindowText(form_->lblTimeTaken), "01:03");
+}
+
+TEST_F(MainWindowTest, ClosingDuringARunLetsItFinishThenEnds) {
+  CreateForm();
+  onTick_ = [this](int reading) {
+    if (reading == 2) PostMessageA(form_->Handle(), WM_CLOSE, 0, 0);
+  };
+  Go(kRunDrive);
+  EXPECT_TRUE(app_.Terminated());
+  EXPECT_TRUE(IsWindow(form_->Handle()));
+  EXPECT_EQ(test::FilesIn(kRunDrive).size(), 6u);
+  EXPECT_EQ(form_->FreeClusters(), 0);
+}
+
+TEST(ErrorBoxText, AddsAFullStopAfterLettersAndDigits) {
+  EXPECT_EQ(ErrorBoxText("Out of memory"), "Out of memory.");
+  EXPECT_EQ(ErrorBoxText("code 5"), "code 5.");
+  EXPECT_EQ(ErrorBoxText("Done."), "Done.");
+  EXPECT_EQ(ErrorBoxText("Really?!"), "Really?!");
+  EXPECT_EQ(ErrorBoxText(""), "");
+}
+
+}  // namespace
+}  // namespace brimvale

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace brimvale {
+
+// Notifications reflected back to the control that sent them, so that a
+// control object handles its own change notices wherever it is parented.
+inline constexpr UINT CN_BASE = 0xBC00;
+inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
+
+// A group box passes what its children tell their parent (commands, colour
+// requests) on to the top-level window, as if they were its own children.
+void ForwardChildNotifications(HWND groupBox);
+
+std::string WindowText(HWND window);
+
+// Sets the text only when it differs: each set costs a repaint.
+void SetWindowTextIfChanged(HWND window, const std::string& text);
+
+}  // namespace brimvale
