@@ -37,6 +37,17 @@ class TDataFile {
   HMODULE FModule;
 };
 
+// Enumeration callbacks: stdcall in a 32-bit build, which lambdas cannot be.
+BOOL CALLBACK AddLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR languages) {
+  reinterpret_cast<std::vector<WORD>*>(languages)->push_back(language);
+  return TRUE;
+}
+
+BOOL CALLBACK CountName(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
 class ResourceTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_NE(FProgram.Get(), nullptr) << ProgramPath(); }
@@ -51,25 +62,14 @@ class ResourceTest : public ::testing::Test {
 
   std::vector<WORD> Languages(LPCSTR type, LPCSTR name) const {
     std::vector<WORD> languages;
-    EnumResourceLanguagesA(
-        FProgram.Get(), type, name,
-        [](HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) -> BOOL {
-          reinterpret_cast<std::vector<WORD>*>(found)->push_back(language);
-          return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&languages));
+    EnumResourceLanguagesA(FProgram.Get(), type, name, AddLanguage,
+                           reinterpret_cast<LONG_PTR>(&languages));
     return languages;
   }
 
   int CountNames(LPCSTR type) const {
     int count = 0;
-    EnumResourceNamesA(
-        FProgram.Get(), type,
-        [](HMODULE, LPCSTR, LPSTR, LONG_PTR counter) -> BOOL {
-          ++*reinterpret_cast<int*>(counter);
-          return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&count));
+    EnumResourceNamesA(FProgram.Get(), type, CountName, reinterpret_cast<LONG_PTR>(&count));
     return count;
   }
 
