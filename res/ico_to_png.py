@@ -55,7 +55,8 @@ def write_png(path, rows, scale, background):
     for row in rows:
         line = bytearray()
         for r, g, b, a in row:
-            pixel = bytes(round((c * a + k * (255 - a)) / 255) for c, k in zip((r, g, b), background))
+            pixel = bytes(round((c * a + k * (255 - a)) / 255)
+                          for c, k in zip((r, g, b), background))
             line += pixel * scale
         for _ in range(scale):
             raw += b'\x00' + line

@@ -57,7 +57,8 @@ def sample(geo, x, y):
         return RIM
     # Screen y grows downwards: three to six o'clock is dx >= 0 and dy >= 0.
     green = dx >= 0 and dy >= 0
-    if geo.divider and (abs(dx) < geo.divider / 2 and dy >= 0 or abs(dy) < geo.divider / 2 and dx >= 0):
+    half = geo.divider / 2
+    if (abs(dx) < half and dy >= 0) or (abs(dy) < half and dx >= 0):
         return RIM
     t = (r / geo.inner) ** 1.3
     if green:
@@ -199,7 +200,8 @@ def build_icon():
     directory = b''
     data = b''
     for size, bits, dib in images:
-        directory += struct.pack('<BBBBHHII', size, size, 0, 0, 1, bits, len(dib), offset + len(data))
+        directory += struct.pack('<BBBBHHII', size, size, 0, 0, 1, bits, len(dib),
+                                 offset + len(data))
         data += dib
     return header + directory + data
 
