@@ -1,0 +1,68 @@
+#include "tests/support/TBoxCatcher.h"
+
+#include <utility>
+
+namespace brimvale::test {
+namespace {
+
+TBoxCatcher* gCatcher = nullptr;  // the one alive on this thread
+
+BOOL CALLBACK InspectChild(HWND child, LPARAM context) {
+  auto* box = reinterpret_cast<TBoxCatcher::TBox*>(context);
+  char name[32] = {}, text[512] = {};
+  GetClassNameA(child, name, sizeof name);
+  GetWindowTextA(child, text, sizeof text);
+  const LONG style = GetWindowLongA(child, GWL_STYLE);
+  if (!(style & WS_VISIBLE)) return TRUE;  // the box keeps its unused buttons hidden
+  if (std::string(name) == "Button") box->buttons.push_back(text);
+  if (std::string(name) == "Static") {
+    if ((style & SS_TYPEMASK) == SS_ICON) {
+      box->hasIcon = SendMessageA(child, STM_GETICON, 0, 0) != 0;
+    } else if (*text) {
+      box->text = text;
+    }
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+TBoxCatcher::TBoxCatcher() : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
+  gCatcher = this;
+}
+
+TBoxCatcher::~TBoxCatcher() {
+  UnhookWindowsHookEx(hook_);
+  gCatcher = nullptr;
+}
+
+// The box is activated before it has its text: look at it a moment later,
+// from its own modal loop.
+void CALLBACK TBoxCatcher::Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (!gCatcher || !gCatcher->pending_) return;
+  const HWND window = std::exchange(gCatcher->pending_, nullptr);
+  TBox box;
+  char caption[256] = {};
+  GetWindowTextA(window, caption, sizeof caption);
+  box.caption = caption;
+  GetWindowRect(window, &box.bounds);
+  EnumChildWindows(window, InspectChild, reinterpret_cast<LPARAM>(&box));
+  gCatcher->boxes.push_back(box);
+  PostMessageA(window, WM_COMMAND, IDOK, 0);
+}
+
+LRESULT CALLBACK TBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && gCatcher) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770") {
+      gCatcher->pending_ = window;
+      SetTimer(nullptr, 0, 10, Inspect);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace brimvale::test
