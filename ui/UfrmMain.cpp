@@ -236,11 +236,11 @@ void TfrmMain::FitLabelToText(HWND label) {
   RECT bounds{0, 0, 0, 0};
   DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &bounds,
             DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  // Wine's static control draws some fonts a few pixels wider than GDI
-  // measures them; an average character of room keeps the last one whole.
+  // Wine's static control draws some substitute fonts wider than GDI
+  // measures them; two average characters of room keep the last ones whole.
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.Get(), &metrics);
-  const int width = text.empty() ? 0 : bounds.right + metrics.tmAveCharWidth;
+  const int width = text.empty() ? 0 : bounds.right + 2 * metrics.tmAveCharWidth;
   SetWindowPos(label, nullptr, 0, 0, width, bounds.bottom,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
