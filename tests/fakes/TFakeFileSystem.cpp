@@ -14,7 +14,7 @@ bool TFakeFileSystem::ClusterBytes(const char* rootPath, std::uint32_t& bytesPer
 
 bool TFakeFileSystem::FreeBytesAvailable(const char* rootPath, std::int64_t& bytes) {
   rootsAsked.push_back(rootPath ? rootPath : "");
-  if (freeQueryOk) bytes = freeBytes;
+  if (freeQueryOk) bytes = spaceFollowsWrites ? freeBytes - used_ : freeBytes;
   return freeQueryOk;
 }
 

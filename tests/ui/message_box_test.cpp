@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "engine/UGlobals.h"
 #include "engine/platform/UFileSystem.h"
+#include "tests/fakes/TFakeFileSystem.h"
 #include "tests/support/TBoxCatcher.h"
+#include "tests/support/TRecordingSink.h"
 #include "tests/support/TestDrives.h"
 #include "tests/support/UWin32TestTools.h"
 #include "ui/UApplication.h"
@@ -79,6 +82,60 @@ TEST(MessageBoxSink, AnErrorInARunRestoresTheIdleStateThenShowsTheErrorBox) {
   EXPECT_FALSE(IsWindowVisible(form.gauge));
   EXPECT_FALSE(IsWindowVisible(form.lblTask));
   EXPECT_EQ(WindowText(form.lblEstimatedLeft), "...");
+}
+
+}  // namespace
+}  // namespace brimvale
+
+namespace brimvale {
+namespace {
+
+// Runs on a fake disk, where the drive's answers can be anything.
+class FakeDiskRunTest : public ::testing::Test {
+ protected:
+  void Run() {
+    form_ = std::make_unique<TfrmMain>(app_, disk_);
+    ASSERT_TRUE(form_->Create());
+    form_->edtDir.SetText("Y:\\fill");
+    SendMessageA(form_->btnGo, BM_CLICK, 0, 0);
+  }
+
+  TApplication app_{GetModuleHandleA(nullptr)};
+  test::TFakeFileSystem disk_;
+  test::TRecordingSink sink_;
+  std::unique_ptr<TfrmMain> form_;
+};
+
+TEST_F(FakeDiskRunTest, UnreadableFreeSpaceIsRefusedInsteadOfHalvingForEver) {
+  disk_.clusterQueryOk = false;  // cluster size 1
+  disk_.freeQueryOk = false;     // -1 free bytes: -1 free clusters
+  Run();
+  EXPECT_EQ(sink_.messages, std::vector<std::string>{"Cannot read free space from disk"});
+  EXPECT_TRUE(disk_.files.empty());
+  EXPECT_TRUE(IsWindowEnabled(form_->btnGo));
+}
+
+TEST_F(FakeDiskRunTest, ADriveWhoseFreeSpaceDoesNotShrinkEndsAfterOneFile) {
+  disk_.freeBytes = 100 * 4096;  // stays the same however much is written
+  Run();
+  EXPECT_EQ(sink_.messages,
+            std::vector<std::string>{"The drive's free space did not shrink while writing. Aborting"});
+  ASSERT_EQ(disk_.files.size(), 1u);
+  EXPECT_EQ(disk_.files.begin()->first, "Y:\\fill\\_filldrive_0000_64.dat");
+  EXPECT_EQ(disk_.files.begin()->second.size, 64 * 4096);
+  EXPECT_TRUE(IsWindowEnabled(form_->btnGo));
+}
+
+TEST_F(FakeDiskRunTest, ACompleteRunAsksTheDiskOncePerFileNotPerBlock) {
+  disk_.freeBytes = 3 * 4096;
+  disk_.capacity = 3 * 4096;
+  disk_.spaceFollowsWrites = true;
+  Run();
+  // Two queries a probe: the program's own folder and this one, the start,
+  // after each of the two files (2 then 1 cluster), the closing steps.
+  EXPECT_EQ(disk_.rootsAsked.size(), 2u * 6);
+  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_EQ(disk_.files.size(), 2u);
 }
 
 }  // namespace
