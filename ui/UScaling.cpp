@@ -13,6 +13,12 @@ RECT TLayoutScale::Bounds(int left, int top, int width, int height) const {
   return RECT{x, y, x + (*this)(width), y + (*this)(height)};
 }
 
+int LayoutTextHeight(int measuredTextHeight, int dpi) {
+  if (measuredTextHeight <= 0) return kLayoutTextHeight;
+  if (dpi == kLayoutDpi && measuredTextHeight < kLayoutTextHeight) return kLayoutTextHeight;
+  return measuredTextHeight;
+}
+
 int ScreenDpi() {
   TWindowDC screen(nullptr);
   return GetDeviceCaps(screen.Get(), LOGPIXELSY);

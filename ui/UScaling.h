@@ -26,6 +26,13 @@ class TLayoutScale {
   int FTextHeight;
 };
 
+// The text height to scale the layout for, from the one the window's font
+// measures on a screen of `dpi` dots per inch. At the layout's own resolution
+// a shorter face than the layout's (a substitute) does not shrink it: its
+// text already fits the laid-out controls, and narrower controls would clip
+// glyphs that do not narrow with the height. A failed measure scales nothing.
+int LayoutTextHeight(int measuredTextHeight, int dpi);
+
 // LOGPIXELSY of the screen.
 int ScreenDpi();
 

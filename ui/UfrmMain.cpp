@@ -138,9 +138,9 @@ bool TfrmMain::Create() {
   // On a screen of another resolution the font keeps its size in points;
   // the layout then follows the text height that font really has, so text
   // keeps fitting its controls whichever face serves it.
-  FFont.Reset(CreateLayoutFont(FontHeightForDpi(kFontHeight, ScreenDpi()), FW_NORMAL));
-  const int textHeight = TextHeightOf(FFont.Get());
-  FScale = TLayoutScale(textHeight > 0 ? textHeight : kLayoutTextHeight);
+  const int dpi = ScreenDpi();
+  FFont.Reset(CreateLayoutFont(FontHeightForDpi(kFontHeight, dpi), FW_NORMAL));
+  FScale = TLayoutScale(LayoutTextHeight(TextHeightOf(FFont.Get()), dpi));
   FControlFont.Reset(CreateLayoutFont(FScale(kFontHeight), FW_NORMAL));
   FBoldFont.Reset(CreateLayoutFont(FScale(kFontHeight), FW_BOLD));
 

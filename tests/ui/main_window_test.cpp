@@ -16,6 +16,7 @@
 #include "tests/support/UWin32TestTools.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
+#include "ui/UScaling.h"
 #include "ui/UfrmMain.h"
 
 namespace brimvale {
@@ -151,11 +152,13 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
   CreateForm();
   TfrmMain& f = *form_;
   // The table is in pixels for a 13-pixel font; everything follows the text
-  // height the window's font really has here (13 with the laid-out face).
-  const int textHeight = TextHeightOfFont(f.Handle());
-  ASSERT_GT(textHeight, 0);
+  // height the window's font really has here (13 with the laid-out face),
+  // except that at 96 dpi a shorter substitute face leaves it as laid out.
+  const int measured = TextHeightOfFont(f.Handle());
+  ASSERT_GT(measured, 0);
+  const int textHeight = ScreenDpi() == 96 ? std::max(measured, 13) : measured;
+  RecordProperty("MeasuredTextHeight", measured);
   const auto scaled = [textHeight](int value) { return MulDiv(value, textHeight, 13); };
-  RecordProperty("WindowTextHeight", textHeight);
   struct TRow {
     const char* name;
     HWND control;
@@ -477,6 +480,28 @@ TEST(ScreenAt120Dpi, FontAndLayoutGrowWithTheFontsTextHeight) {
   DeleteFileA(report.c_str());
   EXPECT_NE(xml.str().find("tests=\"2\" failures=\"0\" disabled=\"0\""), std::string::npos)
       << xml.str();
+}
+
+TEST(LayoutScaling, FontHeightKeepsItsPointsRoundingHalvesAwayFromZero) {
+  const struct {
+    int dpi, height;
+  } cases[] = {{96, -11}, {72, -8}, {120, -14}, {144, -17}, {192, -22}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(FontHeightForDpi(-11, c.dpi), c.height) << c.dpi;
+  }
+}
+
+TEST(LayoutScaling, OnlyAnotherResolutionLetsAShorterFaceShrinkTheLayout) {
+  const struct {
+    int measured, dpi, expected;
+  } cases[] = {
+      {13, 96, 13}, {12, 96, 13}, {14, 96, 14},  // a substitute at the layout's resolution
+      {16, 120, 16}, {15, 120, 15}, {10, 72, 10},
+      {0, 96, 13},  {0, 120, 13},  // no measure: as laid out
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LayoutTextHeight(c.measured, c.dpi), c.expected) << c.measured << " at " << c.dpi;
+  }
 }
 
 TEST(ErrorBoxText, AddsAFullStopAfterLettersAndDigits) {
