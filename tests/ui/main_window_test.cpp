@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -116,13 +117,6 @@ int TextHeightOfFont(HWND window) {
   return metrics.tmHeight;
 }
 
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
-
 // The resolution a child process of ScreenAt120Dpi must find, or 0.
 int ExpectedDpi() {
   char value[16] = {};
@@ -135,7 +129,7 @@ TEST_F(MainWindowTest, WindowFontKeepsItsSizeInPoints) {
     ASSERT_EQ(dpi, ExpectedDpi());
   }
   CreateForm();
-  // 8 points: -11 pixels at 96 dpi, -14 at 120 (13.75 rounded away from zero).
+  // 8 points: -11 pixels at 96 dpi, -14 at 120 (13.75 rounded).
   const struct {
     int dpi, height;
   } known[] = {{96, -11}, {120, -14}};
