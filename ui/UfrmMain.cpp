@@ -26,10 +26,17 @@ namespace {
 constexpr char kClassName[] = "TfrmMain";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int kLeft = 293, kTop = 110, kClientWidth = 410, kClientHeight = 408;
+constexpr int kFontHeight = -11;  // "MS Sans Serif", 8 points at 96 dpi
 constexpr char kMakerNotice[] = "- freeware by Tavor Software";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
 constexpr int kNoTabOrder = -1;
 constexpr int kWindow = -1;
+
+HFONT CreateLayoutFont(int height, int weight) {
+  return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
 
 const char kHelpText[] =
     "This application creates empty files filled with zeros (char 0) in order to fill a disk "
@@ -128,21 +135,22 @@ bool TfrmMain::Create() {
   windowClass.lpszClassName = kClassName;
   if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-  FFont.Reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
-  FBoldFont.Reset(CreateFontA(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+  // On a screen of another resolution the font keeps its size in points;
+  // the layout then follows the text height that font really has, so text
+  // keeps fitting its controls whichever face serves it.
+  const int dpi = ScreenDpi();
+  FFont.Reset(CreateLayoutFont(FontHeightForDpi(kFontHeight, dpi), FW_NORMAL));
+  FScale = TLayoutScale(LayoutTextHeight(TextHeightOf(FFont.Get()), dpi));
+  FControlFont.Reset(CreateLayoutFont(FScale(kFontHeight), FW_NORMAL));
+  FBoldFont.Reset(CreateLayoutFont(FScale(kFontHeight), FW_BOLD));
 
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+  RECT frame{0, 0, FScale(kClientWidth), FScale(kClientHeight)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
   // The stored caption never shows: FormCreate replaces it.
   if (!CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "frmMain", kStyle, kLeft, kTop,
                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                        FApplication.Instance(), this))
     return false;
-  SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
   if (!CreateControls()) return false;
   FormCreate(FHandle);
   return true;
@@ -181,12 +189,14 @@ HWND TfrmMain::CreateControl(const TControlSpec& spec, HWND parent, int id) {
     case TControlSpec::FolderField:
       return nullptr;  // the field creates its own window
   }
+  const RECT bounds = FScale.Bounds(spec.left, spec.top, spec.width, spec.height);
   const HWND control = CreateWindowExA(
-      exStyle, windowClass, spec.text, style, spec.left, spec.top, spec.width, spec.height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), FApplication.Instance(), nullptr);
+      exStyle, windowClass, spec.text, style, bounds.left, bounds.top, bounds.right - bounds.left,
+      bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      FApplication.Instance(), nullptr);
   if (!control) return nullptr;
   SendMessageA(control, WM_SETFONT,
-               reinterpret_cast<WPARAM>(spec.bold ? FBoldFont.Get() : FFont.Get()), FALSE);
+               reinterpret_cast<WPARAM>(spec.bold ? FBoldFont.Get() : FControlFont.Get()), FALSE);
   if (spec.kind == TControlSpec::GroupBox) ForwardChildNotifications(control);
   if (spec.kind == TControlSpec::Label || spec.kind == TControlSpec::LinkLabel)
     FitLabelToText(control);
@@ -212,8 +222,8 @@ bool TfrmMain::CreateControls() {
     const HWND parent = spec.parent == kWindow ? FHandle : created[spec.parent];
     const int id = kFirstControlId + row;
     if (spec.kind == TControlSpec::FolderField) {
-      const RECT bounds{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
-      created[row] = edtDir.Create(parent, id, bounds, FFont.Get(), spec.text);
+      const RECT bounds = FScale.Bounds(spec.left, spec.top, spec.width, spec.height);
+      created[row] = edtDir.Create(parent, id, bounds, FControlFont.Get(), spec.text);
     } else {
       created[row] = CreateControl(spec, parent, id);
       this->*spec.member = created[row];
@@ -296,6 +306,9 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
+    case WM_GETFONT:
+      // The default procedure keeps no font: the window answers for its own.
+      return reinterpret_cast<LRESULT>(FFont.Get());
     case WM_SETTINGCHANGE:
       FFormatSettings = ReadFormatSettings();
       break;

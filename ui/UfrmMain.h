@@ -10,6 +10,7 @@
 #include "engine/platform/UFileSystem.h"
 #include "ui/UOwners.h"
 #include "ui/UPlainFolderEdit.h"
+#include "ui/UScaling.h"
 
 namespace brimvale {
 
@@ -112,7 +113,9 @@ class TfrmMain {
   TFormatSettings FFormatSettings;
   HWND FHandle = nullptr;
   HWND FActiveControl = nullptr;  // the control that gets the focus on activation
-  TFontOwner FFont;
+  TLayoutScale FScale;      // layout units to pixels, from the window font's text height
+  TFontOwner FFont;         // the window's font, sized for the screen's resolution
+  TFontOwner FControlFont;  // the controls' font and its bold twin, scaled with the layout
   TFontOwner FBoldFont;
 
   // Drive probe.

@@ -3,7 +3,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 
 #include "engine/UGlobals.h"
 #include "engine/platform/UFileSystem.h"
@@ -12,6 +17,7 @@
 #include "tests/support/UWin32TestTools.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
+#include "ui/UScaling.h"
 #include "ui/UfrmMain.h"
 
 namespace brimvale {
@@ -93,44 +99,95 @@ class MainWindowTest : public ::testing::Test {
   std::function<void(int)> onTick_;
 };
 
+// The height and weight of the font a window draws with.
+LOGFONTA FontOf(HWND window) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font;
+}
+
+// The text height of the font a window draws with, as the system measures it.
+int TextHeightOfFont(HWND window) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return metrics.tmHeight;
+}
+
+// The resolution a child process of ScreenAt120Dpi must find, or 0.
+int ExpectedDpi() {
+  char value[16] = {};
+  return GetEnvironmentVariableA("BRIMVALE_TEST_DPI", value, sizeof value) ? atoi(value) : 0;
+}
+
+TEST_F(MainWindowTest, WindowFontKeepsItsSizeInPoints) {
+  const int dpi = ScreenDpi();
+  if (ExpectedDpi()) {
+    ASSERT_EQ(dpi, ExpectedDpi());
+  }
+  CreateForm();
+  // 8 points: -11 pixels at 96 dpi, -14 at 120 (13.75 rounded).
+  const struct {
+    int dpi, height;
+  } known[] = {{96, -11}, {120, -14}};
+  const auto match = std::find_if(std::begin(known), std::end(known),
+                                  [dpi](const auto& k) { return k.dpi == dpi; });
+  if (match == std::end(known)) GTEST_SKIP() << "no known font height at " << dpi << " dpi";
+  EXPECT_EQ(FontOf(form_->Handle()).lfHeight, match->height);
+}
+
 TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
+  if (ExpectedDpi()) {
+    ASSERT_EQ(ScreenDpi(), ExpectedDpi());
+  }
   CreateForm();
   TfrmMain& f = *form_;
+  // The table is in pixels for a 13-pixel font; everything follows the text
+  // height the window's font really has here (13 with the laid-out face),
+  // except that at 96 dpi a shorter substitute face leaves it as laid out.
+  const int measured = TextHeightOfFont(f.Handle());
+  ASSERT_GT(measured, 0);
+  const int textHeight = ScreenDpi() == 96 ? std::max(measured, 13) : measured;
+  RecordProperty("MeasuredTextHeight", measured);
+  const auto scaled = [textHeight](int value) { return MulDiv(value, textHeight, 13); };
   struct TRow {
     const char* name;
     HWND control;
     const char* windowClass;
     HWND parent;
     const char* text;  // nullptr: not checked
-    RECT bounds;       // width and height 0: a label that sizes itself
-    bool enabled, visible;
+    int left, top, width, height;  // width and height 0: a label that sizes itself
+    bool bold, enabled, visible;
   };
   const HWND window = f.Handle();
   const TRow rows[] = {
-      {"GroupBox3", f.GroupBox3, "Button", window, " Help", {4, 4, 404, 109}, true, true},
-      {"Label1", f.Label1, "Static", f.GroupBox3, nullptr, {8, 16, 393, 61}, true, true},
-      {"Label8", f.Label8, "Static", f.GroupBox3, "Homepage:", {40, 66, 40, 66}, true, true},
-      {"lblURL", f.lblURL, "Static", f.GroupBox3, "http://www.tavor-software.example/", {116, 66, 116, 66}, true, true},
-      {"Label9", f.Label9, "Static", f.GroupBox3, "Brimvale's page:", {40, 82, 40, 82}, true, true},
-      {"lblURL2", f.lblURL2, "Static", f.GroupBox3, "http://www.tavor-software.example/utilities/brimvale.jsp", {116, 82, 116, 82}, true, true},
-      {"GroupBox2", f.GroupBox2, "Button", window, " Program Options ", {4, 112, 404, 201}, true, true},
-      {"Label2", f.Label2, "Static", f.GroupBox2, "Folder to generate files in:", {8, 20, 8, 20}, true, true},
-      {"edtDir", f.edtDir.Handle(), "Edit", f.GroupBox2, nullptr, {8, 36, 389, 57}, true, true},
-      {"chkWriteThrough", f.chkWriteThrough, "Button", f.GroupBox2, "No OS optimisation (writes directly to disk - slow)", {8, 64, 269, 81}, true, true},
-      {"GroupBox1", f.GroupBox1, "Button", window, " Disk Attributes ", {4, 208, 404, 265}, true, true},
-      {"Label3", f.Label3, "Static", f.GroupBox1, "Cluster size:", {8, 16, 8, 16}, true, true},
-      {"lblClusterSize", f.lblClusterSize, "Static", f.GroupBox1, nullptr, {76, 16, 76, 16}, true, true},
-      {"Label6", f.Label6, "Static", f.GroupBox1, "Free Clusters:", {8, 36, 8, 36}, true, true},
-      {"lblFreeClusters", f.lblFreeClusters, "Static", f.GroupBox1, nullptr, {76, 36, 76, 36}, true, true},
-      {"btnAbort", f.btnAbort, "Button", window, "Abort", {204, 272, 279, 301}, false, true},
-      {"btnGo", f.btnGo, "Button", window, "Go", {284, 272, 403, 301}, true, true},
-      {"GroupBox4", f.GroupBox4, "Button", window, " Progress ", {4, 304, 404, 401}, true, true},
-      {"Label5", f.Label5, "Static", f.GroupBox4, "Time Taken:", {8, 16, 8, 16}, true, true},
-      {"lblTimeTaken", f.lblTimeTaken, "Static", f.GroupBox4, "...", {108, 16, 108, 16}, true, true},
-      {"Label4", f.Label4, "Static", f.GroupBox4, "Estimated Time Left:", {8, 36, 8, 36}, true, true},
-      {"lblEstimatedLeft", f.lblEstimatedLeft, "Static", f.GroupBox4, "...", {108, 36, 108, 36}, true, true},
-      {"lblTask", f.lblTask, "Static", f.GroupBox4, "...", {8, 56, 8, 56}, true, false},
-      {"gauge", f.gauge, "msctls_progress32", f.GroupBox4, nullptr, {4, 72, 396, 89}, true, false},
+      {"GroupBox3", f.GroupBox3, "Button", window, " Help", 4, 4, 400, 105, false, true, true},
+      {"Label1", f.Label1, "Static", f.GroupBox3, nullptr, 8, 16, 385, 45, false, true, true},
+      {"Label8", f.Label8, "Static", f.GroupBox3, "Homepage:", 40, 66, 0, 0, false, true, true},
+      {"lblURL", f.lblURL, "Static", f.GroupBox3, "http://www.tavor-software.example/", 116, 66, 0, 0, false, true, true},
+      {"Label9", f.Label9, "Static", f.GroupBox3, "Brimvale's page:", 40, 82, 0, 0, false, true, true},
+      {"lblURL2", f.lblURL2, "Static", f.GroupBox3, "http://www.tavor-software.example/utilities/brimvale.jsp", 116, 82, 0, 0, false, true, true},
+      {"GroupBox2", f.GroupBox2, "Button", window, " Program Options ", 4, 112, 400, 89, false, true, true},
+      {"Label2", f.Label2, "Static", f.GroupBox2, "Folder to generate files in:", 8, 20, 0, 0, false, true, true},
+      {"edtDir", f.edtDir.Handle(), "Edit", f.GroupBox2, nullptr, 8, 36, 381, 21, false, true, true},
+      {"chkWriteThrough", f.chkWriteThrough, "Button", f.GroupBox2, "No OS optimisation (writes directly to disk - slow)", 8, 64, 261, 17, false, true, true},
+      {"GroupBox1", f.GroupBox1, "Button", window, " Disk Attributes ", 4, 208, 400, 57, false, true, true},
+      {"Label3", f.Label3, "Static", f.GroupBox1, "Cluster size:", 8, 16, 0, 0, false, true, true},
+      {"lblClusterSize", f.lblClusterSize, "Static", f.GroupBox1, nullptr, 76, 16, 0, 0, true, true, true},
+      {"Label6", f.Label6, "Static", f.GroupBox1, "Free Clusters:", 8, 36, 0, 0, false, true, true},
+      {"lblFreeClusters", f.lblFreeClusters, "Static", f.GroupBox1, nullptr, 76, 36, 0, 0, true, true, true},
+      {"btnAbort", f.btnAbort, "Button", window, "Abort", 204, 272, 75, 29, false, false, true},
+      {"btnGo", f.btnGo, "Button", window, "Go", 284, 272, 119, 29, false, true, true},
+      {"GroupBox4", f.GroupBox4, "Button", window, " Progress ", 4, 304, 400, 97, false, true, true},
+      {"Label5", f.Label5, "Static", f.GroupBox4, "Time Taken:", 8, 16, 0, 0, false, true, true},
+      {"lblTimeTaken", f.lblTimeTaken, "Static", f.GroupBox4, "...", 108, 16, 0, 0, true, true, true},
+      {"Label4", f.Label4, "Static", f.GroupBox4, "Estimated Time Left:", 8, 36, 0, 0, false, true, true},
+      {"lblEstimatedLeft", f.lblEstimatedLeft, "Static", f.GroupBox4, "...", 108, 36, 0, 0, true, true, true},
+      {"lblTask", f.lblTask, "Static", f.GroupBox4, "...", 8, 56, 0, 0, false, true, false},
+      {"gauge", f.gauge, "msctls_progress32", f.GroupBox4, nullptr, 4, 72, 392, 17, false, true, false},
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -141,11 +198,11 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
       EXPECT_EQ(WindowText(row.control), row.text);
     }
     const RECT r = RectInParent(row.control);
-    EXPECT_EQ(r.left, row.bounds.left);
-    EXPECT_EQ(r.top, row.bounds.top);
-    if (row.bounds.right != row.bounds.left) {
-      EXPECT_EQ(r.right, row.bounds.right);
-      EXPECT_EQ(r.bottom, row.bounds.bottom);
+    EXPECT_EQ(r.left, scaled(row.left));
+    EXPECT_EQ(r.top, scaled(row.top));
+    if (row.width != 0) {
+      EXPECT_EQ(r.right - r.left, scaled(row.width));
+      EXPECT_EQ(r.bottom - r.top, scaled(row.height));
     } else {
       // Sized to its text: as high as the font's text, at least as wide.
       HDC dc = GetDC(row.control);
@@ -158,14 +215,17 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
       EXPECT_EQ(r.bottom - r.top, extent.cy);
       EXPECT_GE(r.right - r.left, extent.cx);
     }
+    const LOGFONTA font = FontOf(row.control);
+    EXPECT_EQ(font.lfHeight, scaled(-11));
+    EXPECT_EQ(font.lfWeight, row.bold ? FW_BOLD : FW_NORMAL);
     EXPECT_EQ(IsWindowEnabled(row.control) != FALSE, row.enabled);
     EXPECT_EQ((GetWindowLongA(row.control, GWL_STYLE) & WS_VISIBLE) != 0, row.visible);
   }
 
   RECT client;
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, 410);
-  EXPECT_EQ(client.bottom, 408);
+  EXPECT_EQ(client.right, scaled(410));
+  EXPECT_EQ(client.bottom, scaled(408));
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   EXPECT_FALSE(style & WS_THICKFRAME);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -326,6 +386,116 @@ TEST_F(MainWindowTest, ClosingDuringARunLetsItFinishThenEnds) {
   EXPECT_TRUE(IsWindow(form_->Handle()));
   EXPECT_EQ(test::FilesIn(kRunDrive).size(), 6u);
   EXPECT_EQ(form_->FreeClusters(), 0);
+}
+
+// The resolution every new process of this Wine prefix (or Windows user)
+// starts with; the old value comes back when this goes.
+class TLogPixels {
+ public:
+  TLogPixels() {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+    DWORD size = sizeof old_;
+    had_ = key_ && RegQueryValueExA(key_, "LogPixels", nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(&old_), &size) == ERROR_SUCCESS;
+  }
+  TLogPixels(const TLogPixels&) = delete;
+  TLogPixels& operator=(const TLogPixels&) = delete;
+  ~TLogPixels() {
+    if (!key_) return;
+    if (had_) {
+      Set(old_);
+    } else {
+      RegDeleteValueA(key_, "LogPixels");
+    }
+    RegCloseKey(key_);
+  }
+  bool Set(DWORD dpi) {
+    return key_ && RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                                  sizeof dpi) == ERROR_SUCCESS;
+  }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD old_ = 0;
+  bool had_ = false;
+};
+
+// The resolution is read once per process, so the window's tests run again
+// in a child process started at 120 dpi; its output joins this one's.
+TEST(ScreenAt120Dpi, FontAndLayoutGrowWithTheFontsTextHeight) {
+  if (ExpectedDpi()) GTEST_SKIP() << "this is the child process";
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  char tempFolder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, tempFolder);
+  const std::string report = std::string(tempFolder) + "brimvale_ui_tests_120dpi.xml";
+  DeleteFileA(report.c_str());
+  std::string commandLine = std::string("\"") + exe +
+                            "\" --gtest_filter=MainWindowTest.WindowFontKeepsItsSizeInPoints:"
+                            "MainWindowTest.ControlsFollowTheLayoutTable --gtest_output=xml:" +
+                            report;
+
+  PROCESS_INFORMATION child{};
+  {
+    TLogPixels logPixels;
+    ASSERT_TRUE(logPixels.Set(120));
+    SetEnvironmentVariableA("BRIMVALE_TEST_DPI", "120");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                       nullptr, nullptr, &startup, &child);
+    SetEnvironmentVariableA("BRIMVALE_TEST_DPI", nullptr);
+    ASSERT_TRUE(started);
+    // The child reads the resolution at its start; it may go back now, but
+    // the child's own windows must not see it change: wait first.
+    const DWORD waited = WaitForSingleObject(child.hProcess, 120000);
+    if (waited != WAIT_OBJECT_0) {
+      TerminateProcess(child.hProcess, 1);
+      WaitForSingleObject(child.hProcess, INFINITE);
+    }
+    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the child did not end in time";
+  }
+  DWORD exitCode = 1;
+  GetExitCodeProcess(child.hProcess, &exitCode);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+  EXPECT_EQ(exitCode, 0u) << "the child's failures are in the output above";
+
+  // An exit code of 0 also comes from a filter that matches nothing.
+  std::ifstream file(report);
+  std::stringstream xml;
+  xml << file.rdbuf();
+  file.close();
+  DeleteFileA(report.c_str());
+  EXPECT_NE(xml.str().find("tests=\"2\" failures=\"0\" disabled=\"0\""), std::string::npos)
+      << xml.str();
+}
+
+TEST(LayoutScaling, FontHeightKeepsItsPointsRoundingHalvesAwayFromZero) {
+  const struct {
+    int dpi, height;
+  } cases[] = {{96, -11}, {72, -8}, {120, -14}, {144, -17}, {192, -22}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(FontHeightForDpi(-11, c.dpi), c.height) << c.dpi;
+  }
+}
+
+TEST(LayoutScaling, OnlyAnotherResolutionLetsAShorterFaceShrinkTheLayout) {
+  const struct {
+    int measured, dpi, expected;
+  } cases[] = {
+      {13, 96, 13}, {12, 96, 13}, {14, 96, 14},  // a substitute at the layout's resolution
+      {16, 120, 16}, {15, 120, 15}, {10, 72, 10},
+      {0, 96, 13},  {0, 120, 13},  // no measure: as laid out
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LayoutTextHeight(c.measured, c.dpi), c.expected) << c.measured << " at " << c.dpi;
+  }
 }
 
 TEST(ErrorBoxText, AddsAFullStopAfterLettersAndDigits) {
