@@ -10,6 +10,7 @@
 #include "engine/platform/UWin32FileSystem.h"
 #include "tests/support/TRecordingSink.h"
 #include "tests/support/TestDrives.h"
+#include "tests/support/UWin32TestTools.h"
 
 namespace brimvale {
 namespace {
@@ -59,34 +60,11 @@ class Win32WriterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     AbortRequested = false;
-    EmptyWriteDrive();
+    test::EmptyFolder(kWriteDrive);
   }
-  void TearDown() override { EmptyWriteDrive(); }
+  void TearDown() override { test::EmptyFolder(kWriteDrive); }
 
   static std::string PathOn(const char* name) { return std::string(kWriteDrive) + name; }
-
-  static void EmptyWriteDrive() {
-    WIN32_FIND_DATAA entry;
-    const HANDLE search = FindFirstFileA(PathOn("*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA(PathOn(entry.cFileName).c_str());
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-  }
-
-  // The file's bytes, read back through the system.
-  static std::string Contents(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string content;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
-    CloseHandle(file);
-    return content;
-  }
 
   test::TRecordingSink sink_;
 };
@@ -98,7 +76,7 @@ TEST_F(Win32WriterTest, WritesZerosOfTheExactSizeWithAndWithoutWriteThrough) {
     TCountReports counter;
     EXPECT_TRUE(
         WriteFillFile(path, 0, size, false, writeThrough, AbortRequested, counter.Proc()));
-    EXPECT_EQ(Contents(path), std::string(size, '\0'));
+    EXPECT_EQ(test::Contents(path), std::string(size, '\0'));
     EXPECT_EQ(counter.reports, 6);
   }
   EXPECT_TRUE(sink_.messages.empty());
@@ -109,7 +87,7 @@ TEST_F(Win32WriterTest, ADriveThatFillsPartWayLeavesThePartialFile) {
   const std::string path = PathOn("toolarge.dat");
   EXPECT_FALSE(WriteFillFile(path, 0, 16 * 1024 * 1024, false, false, AbortRequested, {}));
   EXPECT_EQ(sink_.messages, std::vector<std::string>{"Failed to write to file."});
-  EXPECT_EQ(Contents(path), std::string(8 * 1024 * 1024, '\0'));
+  EXPECT_EQ(test::Contents(path), std::string(8 * 1024 * 1024, '\0'));
   EXPECT_EQ(ProbeDisk(kWriteDrive, ",").FreeClusters, 0);
 }
 
