@@ -12,8 +12,12 @@
 namespace brimvale {
 namespace {
 
+// Multi-line so that the text rectangle can leave room for the button. A
+// multi-line box without ES_AUTOVSCROLL refuses text that would need a
+// second line, so a pasted line break would lose the whole paste rather
+// than be cut off after it.
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_MULTILINE |
-                         ES_AUTOHSCROLL | ES_OEMCONVERT;
+                         ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_OEMCONVERT;
 constexpr WORD kAltFlag = 0x8000, kCtrlFlag = 0x4000, kShiftFlag = 0x2000;
 
 }  // namespace
@@ -51,6 +55,7 @@ HWND TJvCustomComboEdit::Create(HWND parent, int id, const RECT& bounds, HFONT f
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleA(nullptr), nullptr);
   if (!FHandle) return nullptr;
+  FAnnouncedText = text ? text : "";
   SetWindowSubclass(FHandle, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
   if (!FButton.Create(FHandle)) {
     DestroyWindow(FHandle);
@@ -80,6 +85,7 @@ void TJvCustomComboEdit::TextChanged() {
 }
 
 void TJvCustomComboEdit::Change() {
+  FAnnouncedText = Text();
   if (OnChange) OnChange();
 }
 
@@ -134,7 +140,8 @@ LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
   switch (message) {
     case CN_COMMAND:
       if (HIWORD(wParam) != EN_CHANGE) break;
-      Change();
+      // Some edit boxes announce one change twice (Wine's undo does).
+      if (Text() != FAnnouncedText) Change();
       return 1;
     case WM_SETTEXT:
       return OnSetText(wParam, lParam);
@@ -328,14 +335,20 @@ void TJvCustomComboEdit::EnsureMinimumHeight() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TJvCustomComboEdit::UpdateEditRect() {
-  if (!FHandle) return;
+RECT TJvCustomComboEdit::TextRect() const {
   RECT outer, client;
   GetWindowRect(FHandle, &outer);
   GetClientRect(FHandle, &client);
   const int width = outer.right - outer.left;
-  const RECT text = Themed() ? RECT{1, 1, width - (1 + ButtonWidth + 2) - 3, client.bottom - 1}
-                             : RECT{0, 2, width - (ButtonWidth + 2) - 3, client.bottom - 1};
+  return Themed() ? RECT{1, 1, width - (1 + ButtonWidth + 2) - 3, client.bottom - 1}
+                  : RECT{0, 2, width - (ButtonWidth + 2) - 3, client.bottom - 1};
+}
+
+void TJvCustomComboEdit::UpdateEditRect() {
+  if (!FHandle) return;
+  RECT client;
+  GetClientRect(FHandle, &client);
+  const RECT text = TextRect();
   SendMessageA(FHandle, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
   if (FButton.Handle())
     SetWindowPos(FButton.Handle(), nullptr, client.right - ButtonWidth, 0, ButtonWidth,

@@ -47,6 +47,10 @@ class TJvCustomComboEdit {
   HWND Handle() const { return FHandle; }
   HWND ButtonHandle() const { return FButton.Handle(); }
 
+  // The rectangle handed to the edit box for its text (which the box may
+  // narrow further by its margins), in client coordinates.
+  RECT TextRect() const;
+
   std::string Text() const;
   // Replaces the text when it differs, raising OnChange once; the same text
   // raises nothing.
@@ -93,6 +97,7 @@ class TJvCustomComboEdit {
   TJvEditButton FButton;
   TVisualStyleQuery FStyleQuery;
   HTHEME FEditTheme = nullptr;  // for the one-pixel themed frame
+  std::string FAnnouncedText;       // the text OnChange last saw
   bool FTextChangedPending = false;  // pairs a set-text request with its announcement
   bool FLeftButtonDown = false;      // the focus comes from a press in the text
 };

@@ -61,7 +61,8 @@ void TJvFileDirEdit::OnDropFiles(HDROP drop) {
   } owner{drop};
   if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
   char path[kDroppedPathMax] = {};
-  DragQueryFileA(drop, 0, path, kDroppedPathMax);
+  // Wine counts one (empty) item in a drop of none.
+  if (DragQueryFileA(drop, 0, path, kDroppedPathMax) == 0 || !path[0]) return;
   SetText(DroppedFolder(path));
 }
 
