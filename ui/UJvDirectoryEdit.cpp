@@ -30,7 +30,7 @@ void TJvDirectoryEdit::UpdateGlyph() {
 std::string TJvDirectoryEdit::StartFolder() const {
   std::string folder = Text();
   if (folder.empty()) folder = InitialDir;
-  if (folder.empty() || !DirectoryExists(folder)) folder = "\\";
+  if (folder.empty() || !DirectoryExists(folder)) return std::string(1, '\\');
   return folder;
 }
 

@@ -379,10 +379,21 @@ TEST_F(FolderFieldTest, ALowFieldGrowsToItsFontAndTheButtonFollowsTheField) {
   EXPECT_FALSE(IsWindowEnabled(field_.ButtonHandle()));
   field_.SetEnabled(true);
   EXPECT_TRUE(IsWindowEnabled(field_.ButtonHandle()));
-  EXPECT_TRUE(GetWindowLongA(field_.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
   const LONG style = GetWindowLongA(field_.Handle(), GWL_STYLE);
   EXPECT_EQ(style & (ES_MULTILINE | ES_AUTOHSCROLL | ES_OEMCONVERT | WS_CLIPCHILDREN | WS_TABSTOP),
             static_cast<LONG>(ES_MULTILINE | ES_AUTOHSCROLL | ES_OEMCONVERT | WS_CLIPCHILDREN | WS_TABSTOP));
+}
+
+TEST_F(FolderFieldTest, DropsAndSuggestionsComeWithTheWindowAndGoWithIt) {
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round == 0 ? "first window" : "re-created window");
+    ASSERT_NE(field_.Create(parent_.Handle(), kFieldId, kBounds, parent_.Font(), ""), nullptr);
+    EXPECT_TRUE(GetWindowLongA(field_.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_TRUE(field_.AutoCompleteAttached());
+    DestroyWindow(field_.Handle());
+    EXPECT_EQ(field_.Handle(), nullptr);
+    EXPECT_FALSE(field_.AutoCompleteAttached());
+  }
 }
 
 TEST_F(FolderFieldTest, ADropTakesTheFirstItemsFolder) {
@@ -499,6 +510,7 @@ struct TBrowserWatch {
   HWND browser = nullptr;
   bool mainEnabledMeanwhile = true;
   UINT modeMeanwhile = 0;
+  RECT window{}, client{};
 };
 TBrowserWatch* gWatch = nullptr;  // the hook and the timer have no user data
 HHOOK gHook = nullptr;
@@ -508,6 +520,8 @@ void CALLBACK CloseBrowser(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   gWatch->mainEnabledMeanwhile = IsWindowEnabled(gWatch->main) != FALSE;
   gWatch->modeMeanwhile = CurrentErrorMode();
+  GetWindowRect(gWatch->browser, &gWatch->window);
+  GetClientRect(gWatch->browser, &gWatch->client);
   PostMessageA(gWatch->browser, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -540,6 +554,11 @@ TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothi
   ASSERT_NE(watch.browser, nullptr);
   EXPECT_FALSE(watch.mainEnabledMeanwhile);
   EXPECT_EQ(watch.modeMeanwhile, static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+  // Centred on the work area by its client size.
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(watch.window.left, ((work.right - work.left) - watch.client.right) / 2);
+  EXPECT_EQ(watch.window.top, ((work.bottom - work.top) - watch.client.bottom) / 2);
   EXPECT_TRUE(IsWindowEnabled(parent_.Handle()));
   EXPECT_EQ(CurrentErrorMode(), modeBefore);
   EXPECT_EQ(field_.Text(), folder_);
