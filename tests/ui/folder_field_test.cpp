@@ -230,6 +230,8 @@ TEST_F(FolderFieldTest, EveryChangeRaisesOnChangeOnceWithTheFinalText) {
     c.act(parent_.Handle(), field_);
     EXPECT_EQ(field_.Text(), c.after);
     EXPECT_EQ(changes_, c.changes);
+    // A break that came and went leaves the one line in view.
+    EXPECT_EQ(SendMessageA(field_.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   }
 }
 
@@ -478,6 +480,35 @@ TEST_F(FolderFieldTest, AChoiceReplacesTheTextAndIsRemembered) {
   // A choice that is no folder stands as the text but is not remembered.
   EXPECT_EQ(field_.Text(), "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
   EXPECT_EQ(field_.InitialDir, folder_);
+}
+
+TEST_F(FolderFieldTest, TheButtonFocusesTheFieldOnPressAndBrowsesOnRelease) {
+  CreateField();
+  FakeBrowser(true, folder_);
+  field_.SetText("C:\\");
+  SetFocus(next_);
+  changes_.clear();
+  const HWND button = field_.ButtonHandle();
+  SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetFocus(), next_);
+  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(GetFocus(), field_.Handle());
+  EXPECT_TRUE(starts_.empty());
+  // The focus selected the whole text, which goes before the choice comes.
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(starts_, std::vector<std::string>{"C:\\"});
+  EXPECT_EQ(changes_, (std::vector<std::string>{"", folder_}));
+
+  // A press that leaves the button before its release is no click.
+  SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(-20, 5));
+  EXPECT_EQ(starts_.size(), 1u);
+
+  // Over the button the pointer is the arrow.
+  EXPECT_TRUE(SendMessageA(field_.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
 }
 
 TEST_F(FolderFieldTest, AFailingBrowserLeavesTheTextAndRestoresTheErrorMode) {
