@@ -8,8 +8,8 @@ bool TJvAutoComplete::Attach(HWND edit) {
   Release();
   TComPtr<IAutoComplete> autoComplete;
   TComPtr<IEnumString> lists;
-  if (FAILED(CoCreateInstance(CLSID_AutoComplete, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IAutoComplete, autoComplete.ReceiveVoid())))
+  if (FAILED(CoCreateInstance(CLSID_AutoComplete, nullptr, CLSCTX_INPROC_SERVER, IID_IAutoComplete,
+                              autoComplete.ReceiveVoid())))
     return false;
   if (FAILED(CoCreateInstance(CLSID_ACLMulti, nullptr, CLSCTX_INPROC_SERVER, IID_IEnumString,
                               lists.ReceiveVoid())))

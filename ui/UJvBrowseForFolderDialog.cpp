@@ -76,7 +76,8 @@ std::string ParsingName(LPCITEMIDLIST item) {
   switch (name.uType) {
     case STRRET_WSTR: {
       std::string text;
-      const int size = WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, nullptr, 0, nullptr, nullptr);
+      const int size =
+          WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, nullptr, 0, nullptr, nullptr);
       if (size > 1) {
         text.resize(static_cast<std::size_t>(size));
         WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, text.data(), size, nullptr, nullptr);
@@ -96,7 +97,7 @@ std::string ParsingName(LPCITEMIDLIST item) {
 }  // namespace
 
 DWORD ShellVersion() {
-  static const DWORD version = [] () -> DWORD {
+  static const DWORD version = []() -> DWORD {
     DWORD unused = 0;
     const DWORD size = GetFileVersionInfoSizeA("shell32.dll", &unused);
     if (!size) return 0;

@@ -24,8 +24,8 @@ class TJvBrowseForFolderDialog {
   TJvBrowseForFolderDialog& operator=(const TJvBrowseForFolderDialog&) = delete;
   ~TJvBrowseForFolderDialog();
 
-  std::string Directory;    // the start folder in, the chosen item's parsing name out
-  std::string Title;        // the line above the tree; empty for none
+  std::string Directory;  // the start folder in, the chosen item's parsing name out
+  std::string Title;      // the line above the tree; empty for none
   bool StatusAvailable = true;
   bool NewDialogStyle = true;
   std::string StatusText;

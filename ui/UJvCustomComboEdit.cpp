@@ -67,7 +67,9 @@ HWND TJvCustomComboEdit::Create(HWND parent, int id, const RECT& bounds, HFONT f
   return FHandle;
 }
 
-std::string TJvCustomComboEdit::Text() const { return FHandle ? WindowText(FHandle) : std::string(); }
+std::string TJvCustomComboEdit::Text() const {
+  return FHandle ? WindowText(FHandle) : std::string();
+}
 
 void TJvCustomComboEdit::SetText(const std::string& text) {
   if (!FHandle || text == Text()) return;
@@ -316,15 +318,15 @@ void TJvCustomComboEdit::FrameChanged() {
   SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateEditRect();
-  RedrawWindow(FHandle, nullptr, nullptr,
-               RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TJvCustomComboEdit::EnsureMinimumHeight() {
   TEXTMETRICA metrics{};
   {
     TWindowDC dc(FHandle);
-    TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
+    TSelectObject font(dc.Get(),
+                       reinterpret_cast<HGDIOBJ>(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
     GetTextMetricsA(dc.Get(), &metrics);
   }
   const int minimum = metrics.tmHeight + 8 * GetSystemMetrics(SM_CYBORDER);

@@ -96,8 +96,8 @@ class TJvCustomComboEdit {
   HWND FHandle = nullptr;
   TJvEditButton FButton;
   TVisualStyleQuery FStyleQuery;
-  HTHEME FEditTheme = nullptr;  // for the one-pixel themed frame
-  std::string FAnnouncedText;       // the text OnChange last saw
+  HTHEME FEditTheme = nullptr;       // for the one-pixel themed frame
+  std::string FAnnouncedText;        // the text OnChange last saw
   bool FTextChangedPending = false;  // pairs a set-text request with its announcement
   bool FLeftButtonDown = false;      // the focus comes from a press in the text
 };

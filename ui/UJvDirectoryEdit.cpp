@@ -47,7 +47,8 @@ void TJvDirectoryEdit::PopupDropDown() {
   // What is selected now goes first (the edit box announces that change),
   // then the chosen folder replaces the whole text.
   DWORD start = 0, end = 0;
-  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   if (start != end) SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(""));
   SetText(folder);
   if (!folder.empty() && DirectoryExists(folder)) InitialDir = folder;

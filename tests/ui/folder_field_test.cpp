@@ -42,9 +42,10 @@ class TTestParent {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = "TFolderFieldTestParent";
     RegisterClassA(&windowClass);
-    handle_ = CreateWindowExA(WS_EX_CONTROLPARENT, "TFolderFieldTestParent", "Folder field",
-                              WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_VISIBLE,
-                              100, 100, 420, 140, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    handle_ =
+        CreateWindowExA(WS_EX_CONTROLPARENT, "TFolderFieldTestParent", "Folder field",
+                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_VISIBLE, 100,
+                        100, 420, 140, nullptr, nullptr, GetModuleHandleA(nullptr), this);
     font_.Reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
@@ -57,8 +58,9 @@ class TTestParent {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE)
-      SetWindowLongPtrA(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      SetWindowLongPtrA(
+          window, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<TTestParent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (message == WM_COMMAND && lParam) {
       SendMessageA(reinterpret_cast<HWND>(lParam), CN_COMMAND, wParam, lParam);
@@ -94,7 +96,8 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
   std::string list;
   for (const std::string& path : paths) list += path + '\0';
   list += '\0';
-  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+  const HGLOBAL memory =
+      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
   auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
   drop->pFiles = sizeof(DROPFILES);
   drop->fWide = FALSE;
@@ -143,9 +146,11 @@ class FolderFieldTest : public ::testing::Test {
   // The field in the test window, followed by a button for Tab to reach.
   void CreateField(bool themed = true) {
     field_.SetVisualStyleQuery([themed] { return themed; });
-    ASSERT_NE(field_.Create(parent_.Handle(), kFieldId, kBounds, parent_.Font(), "edtDir"), nullptr);
+    ASSERT_NE(field_.Create(parent_.Handle(), kFieldId, kBounds, parent_.Font(), "edtDir"),
+              nullptr);
     next_ = CreateWindowExA(0, "Button", "Next", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 8, 70, 75, 23,
-                            parent_.Handle(), reinterpret_cast<HMENU>(kNextId), GetModuleHandleA(nullptr), nullptr);
+                            parent_.Handle(), reinterpret_cast<HMENU>(kNextId),
+                            GetModuleHandleA(nullptr), nullptr);
     field_.OnChange = [this] { changes_.push_back(field_.Text()); };
     field_.OnError = [this](const std::exception& error) { errors_.push_back(error.what()); };
     app_.SetMainWindow(parent_.Handle());
@@ -190,38 +195,72 @@ TEST_F(FolderFieldTest, EveryChangeRaisesOnChangeOnceWithTheFinalText) {
     std::vector<std::string> changes;
   };
   const TCase cases[] = {
-      {"typing", "C:\\", [](HWND, TJvDirectoryEdit& f) {
+      {"typing",
+       "C:\\",
+       [](HWND, TJvDirectoryEdit& f) {
          SendMessageA(f.Handle(), EM_SETSEL, 3, 3);
          SendMessageA(f.Handle(), WM_CHAR, 'x', 0);
-       }, "C:\\x", {"C:\\x"}},
+       },
+       "C:\\x",
+       {"C:\\x"}},
       {"set text", "C:\\", [](HWND, TJvDirectoryEdit& f) { f.SetText("D:\\"); }, "D:\\", {"D:\\"}},
       {"same text", "C:\\", [](HWND, TJvDirectoryEdit& f) { f.SetText("C:\\"); }, "C:\\", {}},
-      {"set text with a line break", "", [](HWND, TJvDirectoryEdit& f) { f.SetText("E:\\a\r\nb"); }, "E:\\a", {"E:\\a"}},
-      {"another window's set-text", "C:\\", [](HWND, TJvDirectoryEdit& f) { SetWindowTextA(f.Handle(), "F:\\"); }, "F:\\", {"F:\\"}},
-      {"paste with a break in the middle", "", [](HWND owner, TJvDirectoryEdit& f) {
+      {"set text with a line break",
+       "",
+       [](HWND, TJvDirectoryEdit& f) { f.SetText("E:\\a\r\nb"); },
+       "E:\\a",
+       {"E:\\a"}},
+      {"another window's set-text",
+       "C:\\",
+       [](HWND, TJvDirectoryEdit& f) { SetWindowTextA(f.Handle(), "F:\\"); },
+       "F:\\",
+       {"F:\\"}},
+      {"paste with a break in the middle",
+       "",
+       [](HWND owner, TJvDirectoryEdit& f) {
          SetClipboardText(owner, "C:\\Data\r\nmore");
          SendMessageA(f.Handle(), WM_PASTE, 0, 0);
-       }, "C:\\Data", {"C:\\Data"}},
-      {"paste starting with a break", "", [](HWND owner, TJvDirectoryEdit& f) {
+       },
+       "C:\\Data",
+       {"C:\\Data"}},
+      {"paste starting with a break",
+       "",
+       [](HWND owner, TJvDirectoryEdit& f) {
          SetClipboardText(owner, "\r\nC:\\Data");
          SendMessageA(f.Handle(), WM_PASTE, 0, 0);
-       }, "", {""}},
-      {"line feed looked for first", "", [](HWND owner, TJvDirectoryEdit& f) {
+       },
+       "",
+       {""}},
+      {"line feed looked for first",
+       "",
+       [](HWND owner, TJvDirectoryEdit& f) {
          SetClipboardText(owner, "a\rb\nc");
          SendMessageA(f.Handle(), WM_PASTE, 0, 0);
-       }, "a", {"a"}},
-      {"context-menu delete of a part", "C:\\Temp", [](HWND, TJvDirectoryEdit& f) {
+       },
+       "a",
+       {"a"}},
+      {"context-menu delete of a part",
+       "C:\\Temp",
+       [](HWND, TJvDirectoryEdit& f) {
          SendMessageA(f.Handle(), EM_SETSEL, 2, 4);
          SendMessageA(f.Handle(), WM_CLEAR, 0, 0);
-       }, "", {""}},
-      {"context-menu delete of nothing", "", [](HWND, TJvDirectoryEdit& f) {
-         SendMessageA(f.Handle(), WM_CLEAR, 0, 0);
-       }, "", {}},
-      {"undo (announced twice by Wine's edit box)", "C:\\", [](HWND, TJvDirectoryEdit& f) {
+       },
+       "",
+       {""}},
+      {"context-menu delete of nothing",
+       "",
+       [](HWND, TJvDirectoryEdit& f) { SendMessageA(f.Handle(), WM_CLEAR, 0, 0); },
+       "",
+       {}},
+      {"undo (announced twice by Wine's edit box)",
+       "C:\\",
+       [](HWND, TJvDirectoryEdit& f) {
          SendMessageA(f.Handle(), EM_SETSEL, 3, 3);
          SendMessageA(f.Handle(), WM_CHAR, 'y', 0);
          SendMessageA(f.Handle(), EM_UNDO, 0, 0);
-       }, "C:\\", {"C:\\y", "C:\\"}},
+       },
+       "C:\\",
+       {"C:\\y", "C:\\"}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -287,7 +326,8 @@ TEST_F(FolderFieldTest, FocusSelectsAllExceptFromAPressInTheText) {
   SetFocus(next_);
   SetFocus(field_.Handle());
   DWORD start = 9, end = 0;
-  SendMessageA(field_.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageA(field_.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 7u);
 
@@ -295,7 +335,8 @@ TEST_F(FolderFieldTest, FocusSelectsAllExceptFromAPressInTheText) {
   SendMessageA(field_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 5));
   SendMessageA(field_.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(4, 5));
   EXPECT_EQ(GetFocus(), field_.Handle());
-  SendMessageA(field_.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageA(field_.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, end);
 }
 
@@ -313,8 +354,14 @@ TEST_F(FolderFieldTest, TextAndButtonLeaveRoomForEachOtherInBothLooks) {
     RECT client, button, text;
   };
   const TCase cases[] = {
-      {true, {0, 0, W - 2, H - 2}, {W - 21 - 2, 0, W - 2, H - 2}, {1, 1, W - (1 + 21 + 2) - 3, H - 2 - 1}},
-      {false, {0, 0, W - 4, H - 4}, {W - 21 - 4, 0, W - 4, H - 4}, {0, 2, W - (21 + 2) - 3, H - 4 - 1}},
+      {true,
+       {0, 0, W - 2, H - 2},
+       {W - 21 - 2, 0, W - 2, H - 2},
+       {1, 1, W - (1 + 21 + 2) - 3, H - 2 - 1}},
+      {false,
+       {0, 0, W - 4, H - 4},
+       {W - 21 - 4, 0, W - 4, H - 4},
+       {0, 2, W - (21 + 2) - 3, H - 4 - 1}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.themed ? "visual styles" : "classic");
@@ -327,7 +374,8 @@ TEST_F(FolderFieldTest, TextAndButtonLeaveRoomForEachOtherInBothLooks) {
     EXPECT_TRUE(EqualRect(&button, &c.button))
         << button.left << "," << button.top << "," << button.right << "," << button.bottom;
     const RECT text = field_.TextRect();
-    EXPECT_TRUE(EqualRect(&text, &c.text)) << text.left << "," << text.top << "," << text.right << "," << text.bottom;
+    EXPECT_TRUE(EqualRect(&text, &c.text))
+        << text.left << "," << text.top << "," << text.right << "," << text.bottom;
     // The edit box keeps to it (inside its own margins; Wine also rounds the
     // bottom down to whole lines), so the text never runs under the button.
     RECT shown{};
@@ -344,7 +392,8 @@ TEST_F(FolderFieldTest, TextAndButtonLeaveRoomForEachOtherInBothLooks) {
     SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&again));
     EXPECT_TRUE(EqualRect(&again, &shown));
     // The picture of the look.
-    EXPECT_EQ(field_.GlyphIndex(), FolderGlyphIndex(c.themed ? TFolderGlyph::Themed : TFolderGlyph::Classic));
+    EXPECT_EQ(field_.GlyphIndex(),
+              FolderGlyphIndex(c.themed ? TFolderGlyph::Themed : TFolderGlyph::Classic));
     EXPECT_GE(field_.GlyphIndex(), 0);
     DestroyWindow(edit);
     DestroyWindow(next_);
@@ -383,7 +432,8 @@ TEST_F(FolderFieldTest, ALowFieldGrowsToItsFontAndTheButtonFollowsTheField) {
   EXPECT_TRUE(IsWindowEnabled(field_.ButtonHandle()));
   const LONG style = GetWindowLongA(field_.Handle(), GWL_STYLE);
   EXPECT_EQ(style & (ES_MULTILINE | ES_AUTOHSCROLL | ES_OEMCONVERT | WS_CLIPCHILDREN | WS_TABSTOP),
-            static_cast<LONG>(ES_MULTILINE | ES_AUTOHSCROLL | ES_OEMCONVERT | WS_CLIPCHILDREN | WS_TABSTOP));
+            static_cast<LONG>(ES_MULTILINE | ES_AUTOHSCROLL | ES_OEMCONVERT | WS_CLIPCHILDREN |
+                              WS_TABSTOP));
 }
 
 TEST_F(FolderFieldTest, DropsAndSuggestionsComeWithTheWindowAndGoWithIt) {
@@ -433,11 +483,8 @@ TEST_F(FolderFieldTest, TheBrowserStartsAtTheTextOrTheLastChoiceOrTheRoot) {
     std::string text, initialDir, start;
   };
   const TCase cases[] = {
-      {folder_, "", folder_},
-      {"Q:\\nowhere", "", "\\"},
-      {"", "", "\\"},
-      {"", folder_, folder_},
-      {"", "Q:\\nowhere", "\\"},
+      {folder_, "", folder_}, {"Q:\\nowhere", "", "\\"}, {"", "", "\\"},
+      {"", folder_, folder_}, {"", "Q:\\nowhere", "\\"},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.text + " / " + c.initialDir);
@@ -584,7 +631,8 @@ TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothi
 
   ASSERT_NE(watch.browser, nullptr);
   EXPECT_FALSE(watch.mainEnabledMeanwhile);
-  EXPECT_EQ(watch.modeMeanwhile, static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+  EXPECT_EQ(watch.modeMeanwhile,
+            static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
   // Centred on the work area by its client size.
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
