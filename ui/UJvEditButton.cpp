@@ -162,12 +162,7 @@ void TJvEditButton::PaintThemed(HDC dc, const RECT& bounds) {
   const int state = !enabled ? PBS_DISABLED : pressed_ ? PBS_PRESSED : PBS_NORMAL;
   FillRect(dc, &bounds, GetSysColorBrush(COLOR_WINDOW));
   DrawThemeBackground(theme_, dc, BP_PUSHBUTTON, state, &bounds, nullptr);
-  if (!images_ || index_ < 0) return;
-  int width = 0, height = 0;
-  ImageList_GetIconSize(images_, &width, &height);
-  const int x = (bounds.right - width) / 2, y = (bounds.bottom - height) / 2;
-  ImageList_DrawEx(images_, index_, dc, x, y, 0, 0, CLR_NONE, CLR_NONE,
-                   enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
+  DrawGlyph(dc, bounds, 0, enabled);
 }
 
 void TJvEditButton::PaintClassic(HDC dc, const RECT& bounds) {
@@ -183,13 +178,33 @@ void TJvEditButton::PaintClassic(HDC dc, const RECT& bounds) {
     line = {bounds.left + 1, bounds.top + 1, bounds.left + 2, bounds.bottom - 1};
     FillRect(dc, &line, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
   }
+  DrawGlyph(dc, bounds, pressed_ ? 1 : 0, enabled);
+}
+
+void TJvEditButton::DrawGlyph(HDC dc, const RECT& bounds, int shift, bool enabled) {
   if (!images_ || index_ < 0) return;
   int width = 0, height = 0;
   ImageList_GetIconSize(images_, &width, &height);
-  const int shift = pressed_ ? 1 : 0;
   const int x = (bounds.right - width) / 2 + shift, y = (bounds.bottom - height) / 2 + shift;
-  ImageList_DrawEx(images_, index_, dc, x, y, 0, 0, CLR_NONE, CLR_NONE,
-                   enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
+  if (enabled) {
+    ImageList_Draw(images_, index_, dc, x, y, ILD_TRANSPARENT);
+    return;
+  }
+  // Disabled: the picture in grey where common controls 6 can, else faded.
+  IMAGELISTDRAWPARAMS draw{};
+  draw.cbSize = sizeof draw;
+  draw.himl = images_;
+  draw.i = index_;
+  draw.hdcDst = dc;
+  draw.x = x;
+  draw.y = y;
+  draw.rgbBk = CLR_NONE;
+  draw.rgbFg = CLR_NONE;
+  draw.fStyle = ILD_TRANSPARENT;
+  draw.fState = ILS_SATURATE;
+  if (!ImageList_DrawIndirect(&draw))
+    ImageList_DrawEx(images_, index_, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
+                     ILD_TRANSPARENT | ILD_BLEND50);
 }
 
 }  // namespace brimvale

@@ -37,6 +37,7 @@ class TJvEditButton {
   void Paint(HDC dc);
   void PaintThemed(HDC dc, const RECT& bounds);
   void PaintClassic(HDC dc, const RECT& bounds);
+  void DrawGlyph(HDC dc, const RECT& bounds, int shift, bool enabled);
   void SetPressed(bool pressed);
   bool IsThemed() const { return Themed ? Themed() : false; }
   void CloseTheme();
