@@ -6,7 +6,6 @@ namespace brimvale {
 namespace {
 
 constexpr UINT kBrowserErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
-constexpr UINT kDroppedPathMax = 255;  // characters with the terminating zero
 
 }  // namespace
 
@@ -60,9 +59,13 @@ void TJvFileDirEdit::OnDropFiles(HDROP drop) {
     ~TDropOwner() { DragFinish(drop); }
   } owner{drop};
   if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
-  char path[kDroppedPathMax] = {};
+  // The whole path, however long: a path cut short names another folder.
+  const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
   // Wine counts one (empty) item in a drop of none.
-  if (DragQueryFileA(drop, 0, path, kDroppedPathMax) == 0 || !path[0]) return;
+  if (length == 0) return;
+  std::string path(length + 1, '\0');
+  path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
+  if (path.empty()) return;
   SetText(DroppedFolder(path));
 }
 

@@ -461,7 +461,7 @@ TEST_F(FolderFieldTest, ADropTakesTheFirstItemsFolder) {
       {"a folder", {folder_}, folder_},
       {"a drive root", {"C:\\"}, "C:\\"},
       {"three items", {folder_, file_, "C:\\"}, folder_},
-      {"a long path", {longPath}, longPath.substr(0, 254)},
+      {"a long path, taken whole", {longPath}, longPath},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
