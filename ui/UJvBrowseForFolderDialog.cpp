@@ -129,7 +129,7 @@ void TJvBrowseForFolderDialog::FreeItem() {
 }
 
 bool TJvBrowseForFolderDialog::Execute() {
-  const DWORD version = ShellVersion();
+  const DWORD version = VersionSource ? VersionSource() : ShellVersion();
   if (version < kVersion4) throw std::runtime_error("Shell not compatible with BrowseForFolder");
   const UINT flags = BrowseFlags(version, StatusAvailable, NewDialogStyle);
   FNewStyle = (flags & BIF_NEWDIALOGSTYLE) != 0;

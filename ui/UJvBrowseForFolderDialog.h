@@ -30,6 +30,8 @@ class TJvBrowseForFolderDialog {
   bool NewDialogStyle = true;
   std::string StatusText;
   std::string DisplayName;  // the chosen item's display name
+  // Where the shell library's version comes from (tests play older shells).
+  DWORD (*VersionSource)() = ShellVersion;
 
   // True when the user chose an item; throws std::runtime_error when the
   // shell is too old to have a browser.

@@ -32,6 +32,8 @@ TJvCustomComboEdit::TJvCustomComboEdit() : FStyleQuery(VisualStylesActive) {
       DoClick();
     } catch (const std::exception& error) {
       ReportError(error);
+    } catch (...) {
+      ReportError(std::runtime_error("Unknown error"));
     }
   };
 }

@@ -589,6 +589,7 @@ struct TBrowserWatch {
   bool mainEnabledMeanwhile = true;
   UINT modeMeanwhile = 0;
   RECT window{}, client{};
+  std::string status;  // the plain browser's status line
 };
 TBrowserWatch* gWatch = nullptr;  // the hook and the timer have no user data
 HHOOK gHook = nullptr;
@@ -600,6 +601,9 @@ void CALLBACK CloseBrowser(HWND, UINT, UINT_PTR timer, DWORD) {
   gWatch->modeMeanwhile = CurrentErrorMode();
   GetWindowRect(gWatch->browser, &gWatch->window);
   GetClientRect(gWatch->browser, &gWatch->client);
+  char status[MAX_PATH] = {};
+  GetDlgItemTextA(gWatch->browser, 0x3743, status, MAX_PATH);
+  gWatch->status = status;
   PostMessageA(gWatch->browser, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -643,6 +647,60 @@ TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothi
   EXPECT_EQ(field_.Text(), folder_);
   EXPECT_TRUE(changes_.empty());
   EXPECT_TRUE(errors_.empty());
+}
+
+}  // namespace
+}  // namespace brimvale
+
+namespace brimvale {
+namespace {
+
+TEST_F(FolderFieldTest, AnOldShellGetsThePlainBrowserWithAShortenedStatusLine) {
+  CreateField();
+  // Deep enough that the status line cannot show it whole.
+  std::string deep = folder_ + "\\" + std::string(60, 'a');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  const std::string deeper = deep + "\\" + std::string(60, 'b');
+  ASSERT_TRUE(CreateDirectoryA(deeper.c_str(), nullptr));
+
+  TJvBrowseForFolderDialog dialog;
+  dialog.VersionSource = []() -> DWORD { return 0x00040047; };
+  dialog.Directory = deeper;
+  TBrowserWatch watch;
+  watch.main = parent_.Handle();
+  gWatch = &watch;
+  gHook = SetWindowsHookExA(WH_CBT, WatchForBrowser, nullptr, GetCurrentThreadId());
+  const bool chosen = dialog.Execute();
+  UnhookWindowsHookEx(gHook);
+  gWatch = nullptr;
+  RemoveDirectoryA(deeper.c_str());
+  RemoveDirectoryA(deep.c_str());
+
+  EXPECT_FALSE(chosen);
+  EXPECT_EQ(dialog.Directory, deeper);
+  ASSERT_NE(watch.browser, nullptr);
+  // Moved at once, by the same rule as the new style.
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(watch.window.left, ((work.right - work.left) - watch.client.right) / 2);
+  EXPECT_NE(watch.status.find("..."), std::string::npos) << watch.status;
+  EXPECT_LT(watch.status.size(), deeper.size());
+  EXPECT_EQ(watch.status.substr(watch.status.size() - 10), std::string(10, 'b'));
+}
+
+TEST_F(FolderFieldTest, AShellOlderThanFourHasNoBrowser) {
+  CreateField();
+  TJvBrowseForFolderDialog dialog;
+  dialog.VersionSource = []() -> DWORD { return 0x00030033; };
+  dialog.Directory = folder_;
+  try {
+    dialog.Execute();
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "Shell not compatible with BrowseForFolder");
+  }
+  EXPECT_EQ(dialog.Directory, folder_);
+  EXPECT_TRUE(IsWindowEnabled(parent_.Handle()));
 }
 
 }  // namespace
