@@ -170,10 +170,16 @@ LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
       FLeftButtonDown = false;
       return result;
     }
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: {
+      // Entering from another control selects all; the window getting its
+      // focus back (after the browser, or from another program) does not.
+      const HWND previous = reinterpret_cast<HWND>(wParam);
+      const bool fromControl =
+          previous && previous != FHandle && IsChild(GetAncestor(FHandle, GA_ROOT), previous);
       result = CallDefault(message, wParam, lParam);
-      if (AutoSelect && !FLeftButtonDown) SendMessageA(FHandle, EM_SETSEL, 0, -1);
+      if (AutoSelect && !FLeftButtonDown && fromControl) SendMessageA(FHandle, EM_SETSEL, 0, -1);
       return result;
+    }
     case WM_SETFONT:
       result = CallDefault(message, wParam, lParam);
       OnFontChanged();

@@ -622,6 +622,7 @@ LRESULT CALLBACK WatchForBrowser(int code, WPARAM wParam, LPARAM lParam) {
 TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothing) {
   CreateField();
   field_.SetText(folder_);
+  SendMessageA(field_.Handle(), EM_SETSEL, 2, 2);
   changes_.clear();
   const UINT modeBefore = CurrentErrorMode();
   TBrowserWatch watch;
@@ -647,6 +648,13 @@ TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothi
   EXPECT_EQ(field_.Text(), folder_);
   EXPECT_TRUE(changes_.empty());
   EXPECT_TRUE(errors_.empty());
+  // The focus is back, and the caret where it was: the return selects nothing.
+  EXPECT_EQ(GetFocus(), field_.Handle());
+  DWORD start = 0, end = 0;
+  SendMessageA(field_.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 2u);
+  EXPECT_EQ(end, 2u);
 }
 
 }  // namespace
