@@ -15,6 +15,8 @@
 #include "ui/UJvDirectoryEdit.h"
 #include "ui/UJvGlyphs.h"
 #include "ui/UOwners.h"
+#include "ui/UfrmMain.h"
+#include "tests/support/TestDrives.h"
 
 namespace brimvale {
 namespace {
@@ -709,6 +711,40 @@ TEST_F(FolderFieldTest, AShellOlderThanFourHasNoBrowser) {
   }
   EXPECT_EQ(dialog.Directory, folder_);
   EXPECT_TRUE(IsWindowEnabled(parent_.Handle()));
+}
+
+}  // namespace
+}  // namespace brimvale
+
+namespace brimvale {
+namespace {
+
+// The field in its place in the main window, through the program's own loop.
+TEST(FolderFieldInTheMainWindowTest, BrowsingProbesTheNewDriveAndKeysKeepToTheField) {
+  TApplication app(GetModuleHandleA(nullptr));
+  TfrmMain form(app);
+  ASSERT_TRUE(form.Create());
+  form.Show(SW_SHOWNORMAL);
+  form.edtDir.Browse = [](std::string& directory) {
+    directory = test::kProbeDrive;
+    return true;
+  };
+  form.edtDir.PopupDropDown();
+  EXPECT_EQ(form.edtDir.Text(), test::kProbeDrive);
+  EXPECT_EQ(form.ClusterSize(), 4096);
+  EXPECT_EQ(WindowText(form.lblClusterSize), "4096 bytes");
+
+  // Enter in the field neither types nor starts a run; Tab moves on.
+  SetFocus(form.edtDir.Handle());
+  PostMessageA(form.edtDir.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+  app.ProcessMessages();
+  EXPECT_EQ(form.edtDir.Text(), test::kProbeDrive);
+  EXPECT_TRUE(IsWindowEnabled(form.btnGo));
+  EXPECT_FALSE(IsWindowVisible(form.gauge));
+  PostMessageA(form.edtDir.Handle(), WM_KEYDOWN, VK_TAB, 0);
+  app.ProcessMessages();
+  EXPECT_EQ(GetFocus(), form.chkWriteThrough);
+  EXPECT_EQ(form.edtDir.Text(), test::kProbeDrive);
 }
 
 }  // namespace
