@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TestDrives.h"
 #include "tests/support/UWin32TestTools.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
@@ -16,7 +17,6 @@
 #include "ui/UJvGlyphs.h"
 #include "ui/UOwners.h"
 #include "ui/UfrmMain.h"
-#include "tests/support/TestDrives.h"
 
 namespace brimvale {
 namespace {
@@ -659,11 +659,6 @@ TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothi
   EXPECT_EQ(end, 2u);
 }
 
-}  // namespace
-}  // namespace brimvale
-
-namespace brimvale {
-namespace {
 
 TEST_F(FolderFieldTest, AnOldShellGetsThePlainBrowserWithAShortenedStatusLine) {
   CreateField();
@@ -713,11 +708,6 @@ TEST_F(FolderFieldTest, AShellOlderThanFourHasNoBrowser) {
   EXPECT_TRUE(IsWindowEnabled(parent_.Handle()));
 }
 
-}  // namespace
-}  // namespace brimvale
-
-namespace brimvale {
-namespace {
 
 // The field in its place in the main window, through the program's own loop.
 TEST(FolderFieldInTheMainWindowTest, BrowsingProbesTheNewDriveAndKeysKeepToTheField) {
