@@ -9,7 +9,7 @@
 #include "engine/UNumberFormat.h"
 #include "engine/platform/UFileSystem.h"
 #include "ui/UOwners.h"
-#include "ui/UPlainFolderEdit.h"
+#include "ui/UJvDirectoryEdit.h"
 #include "ui/UScaling.h"
 
 namespace brimvale {
@@ -22,7 +22,7 @@ struct TXPManifest {};
 
 // The folder field type; the window relies only on Text, SetText, SetEnabled,
 // Handle, Create and OnChange.
-using TFolderField = TPlainFolderEdit;
+using TFolderField = TJvDirectoryEdit;
 
 // Milliseconds since the system started, wrapping at 2^32.
 using TTickSource = std::function<std::uint32_t()>;

@@ -1,0 +1,207 @@
+#include "ui/UJvBrowseForFolderDialog.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "ui/UComPtr.h"
+#include "ui/UOwners.h"
+
+namespace brimvale {
+namespace {
+
+constexpr DWORD kVersion4 = 0x00040000, kVersion5 = 0x00050000;
+constexpr int kStatusLineId = 0x3743;  // the plain browser's status line
+
+// Every other visible, enabled top-level window of the program is disabled
+// while alive; afterwards they are enabled again and the active window
+// becomes active again.
+class TTaskWindowsDisabled {
+ public:
+  TTaskWindowsDisabled() : active_(GetActiveWindow()) {
+    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+  }
+  TTaskWindowsDisabled(const TTaskWindowsDisabled&) = delete;
+  TTaskWindowsDisabled& operator=(const TTaskWindowsDisabled&) = delete;
+  ~TTaskWindowsDisabled() {
+    for (const HWND window : windows_)
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+  }
+
+ private:
+  static BOOL CALLBACK Disable(HWND window, LPARAM self) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      reinterpret_cast<TTaskWindowsDisabled*>(self)->windows_.push_back(window);
+    }
+    return TRUE;
+  }
+
+  HWND active_;
+  std::vector<HWND> windows_;
+};
+
+void CentreOnWorkArea(HWND dialog) {
+  RECT work, client;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  GetClientRect(dialog, &client);
+  const int left = ((work.right - work.left) - client.right) / 2;
+  const int top = ((work.bottom - work.top) - client.bottom) / 2;
+  SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The new-style browser sizes itself after its callback has run: it is
+// centred when it first shows, once.
+LRESULT CALLBACK CentreOnFirstShow(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR) {
+  if (message == WM_SHOWWINDOW && wParam) {
+    RemoveWindowSubclass(dialog, CentreOnFirstShow, 0);
+    const LRESULT result = DefSubclassProc(dialog, message, wParam, lParam);
+    CentreOnWorkArea(dialog);
+    return result;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(dialog, CentreOnFirstShow, 0);
+  return DefSubclassProc(dialog, message, wParam, lParam);
+}
+
+std::string ParsingName(LPCITEMIDLIST item) {
+  TComPtr<IShellFolder> desktop;
+  if (FAILED(SHGetDesktopFolder(desktop.Receive()))) return {};
+  STRRET name{};
+  if (FAILED(desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name))) return {};
+  switch (name.uType) {
+    case STRRET_WSTR: {
+      std::string text;
+      const int size =
+          WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, nullptr, 0, nullptr, nullptr);
+      if (size > 1) {
+        text.resize(static_cast<std::size_t>(size));
+        WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, text.data(), size, nullptr, nullptr);
+        text.resize(static_cast<std::size_t>(size - 1));
+      }
+      CoTaskMemFree(name.pOleStr);
+      return text;
+    }
+    case STRRET_OFFSET:
+      return reinterpret_cast<const char*>(item) + name.uOffset;
+    case STRRET_CSTR:
+      return name.cStr;
+  }
+  return {};
+}
+
+}  // namespace
+
+DWORD ShellVersion() {
+  static const DWORD version = []() -> DWORD {
+    DWORD unused = 0;
+    const DWORD size = GetFileVersionInfoSizeA("shell32.dll", &unused);
+    if (!size) return 0;
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA("shell32.dll", 0, size, data.data())) return 0;
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info ||
+        length < sizeof *info)
+      return 0;
+    return info->dwFileVersionMS;
+  }();
+  return version;
+}
+
+UINT BrowseFlags(DWORD shellVersion, bool statusAvailable, bool newDialogStyle) {
+  UINT flags = statusAvailable ? BIF_STATUSTEXT : 0;
+  if (newDialogStyle && shellVersion >= kVersion5) flags |= BIF_NEWDIALOGSTYLE;
+  return flags;
+}
+
+TJvBrowseForFolderDialog::~TJvBrowseForFolderDialog() { FreeItem(); }
+
+void TJvBrowseForFolderDialog::FreeItem() {
+  if (!FItem) return;
+  TComPtr<IMalloc> allocator;
+  if (SUCCEEDED(SHGetMalloc(allocator.Receive()))) allocator->Free(FItem);
+  FItem = nullptr;
+}
+
+bool TJvBrowseForFolderDialog::Execute() {
+  const DWORD version = VersionSource ? VersionSource() : ShellVersion();
+  if (version < kVersion4) throw std::runtime_error("Shell not compatible with BrowseForFolder");
+  const UINT flags = BrowseFlags(version, StatusAvailable, NewDialogStyle);
+  FNewStyle = (flags & BIF_NEWDIALOGSTYLE) != 0;
+
+  HWND owner = GetActiveWindow();
+  if (!owner) owner = GetForegroundWindow();
+  std::optional<TComInitializer> com;
+  if (FNewStyle) com.emplace();
+  TTaskWindowsDisabled disabled;
+
+  char displayName[MAX_PATH] = {};
+  BROWSEINFOA info{};
+  info.hwndOwner = owner;
+  info.pidlRoot = nullptr;
+  info.pszDisplayName = displayName;
+  info.lpszTitle = Title.empty() ? nullptr : Title.c_str();
+  info.ulFlags = flags;
+  info.lpfn = Callback;
+  info.lParam = reinterpret_cast<LPARAM>(this);
+  FreeItem();
+  FItem = SHBrowseForFolderA(&info);
+  if (!FItem) return false;
+  DisplayName = displayName;
+  Directory = ParsingName(FItem);
+  return true;
+}
+
+int CALLBACK TJvBrowseForFolderDialog::Callback(HWND dialog, UINT message, LPARAM lParam,
+                                                LPARAM self) {
+  auto* browser = reinterpret_cast<TJvBrowseForFolderDialog*>(self);
+  // The shell's frames are below us: nothing may escape.
+  try {
+    switch (message) {
+      case BFFM_INITIALIZED:
+        browser->OnInitialized(dialog);
+        break;
+      case BFFM_SELCHANGED:
+        browser->OnSelectionChanged(dialog, reinterpret_cast<LPCITEMIDLIST>(lParam));
+        break;
+    }
+  } catch (...) {
+  }
+  return 0;
+}
+
+void TJvBrowseForFolderDialog::OnInitialized(HWND dialog) {
+  if (FNewStyle)
+    SetWindowSubclass(dialog, CentreOnFirstShow, 0, 0);
+  else
+    CentreOnWorkArea(dialog);
+  if (!Directory.empty())
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(Directory.c_str()));
+  if (!FNewStyle) ShowStatus(dialog, Directory);
+}
+
+void TJvBrowseForFolderDialog::OnSelectionChanged(HWND dialog, LPCITEMIDLIST item) {
+  char path[MAX_PATH] = {};
+  if (!item || !SHGetPathFromIDListA(item, path)) path[0] = '\0';
+  if (!FNewStyle) ShowStatus(dialog, path);
+}
+
+void TJvBrowseForFolderDialog::ShowStatus(HWND dialog, const std::string& path) {
+  char text[MAX_PATH] = {};
+  lstrcpynA(text, path.c_str(), MAX_PATH);
+  if (const HWND status = GetDlgItem(dialog, kStatusLineId)) {
+    RECT bounds;
+    GetClientRect(status, &bounds);
+    TWindowDC dc(status);
+    TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
+    PathCompactPathA(dc.Get(), text, static_cast<UINT>(bounds.right));
+  }
+  SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}
+
+}  // namespace brimvale

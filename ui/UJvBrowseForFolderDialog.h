@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <string>
+
+namespace brimvale {
+
+// The shell library's file version, major in the high word and minor in the
+// low one; read once per process; 0 when it has no readable version.
+DWORD ShellVersion();
+
+// The browser's flag word for a shell library of `shellVersion`: the status
+// line always, the new style (with its new-folder button) from version 5.0.
+UINT BrowseFlags(DWORD shellVersion, bool statusAvailable, bool newDialogStyle);
+
+// One run of the system's folder browser, modal to the whole program.
+class TJvBrowseForFolderDialog {
+ public:
+  TJvBrowseForFolderDialog() = default;
+  TJvBrowseForFolderDialog(const TJvBrowseForFolderDialog&) = delete;
+  TJvBrowseForFolderDialog& operator=(const TJvBrowseForFolderDialog&) = delete;
+  ~TJvBrowseForFolderDialog();
+
+  std::string Directory;  // the start folder in, the chosen item's parsing name out
+  std::string Title;      // the line above the tree; empty for none
+  bool StatusAvailable = true;
+  bool NewDialogStyle = true;
+  std::string StatusText;
+  std::string DisplayName;  // the chosen item's display name
+  // Where the shell library's version comes from (tests play older shells).
+  DWORD (*VersionSource)() = ShellVersion;
+
+  // True when the user chose an item; throws std::runtime_error when the
+  // shell is too old to have a browser.
+  bool Execute();
+
+ private:
+  static int CALLBACK Callback(HWND dialog, UINT message, LPARAM lParam, LPARAM self);
+  void OnInitialized(HWND dialog);
+  void OnSelectionChanged(HWND dialog, LPCITEMIDLIST item);
+  void ShowStatus(HWND dialog, const std::string& path);
+  void FreeItem();
+
+  bool FNewStyle = false;
+  LPITEMIDLIST FItem = nullptr;  // the shell allocator's, freed with us
+};
+
+}  // namespace brimvale

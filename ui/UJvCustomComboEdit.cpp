@@ -1,0 +1,368 @@
+#include "ui/UJvCustomComboEdit.h"
+
+#include <commctrl.h>
+#include <vssym32.h>
+
+#include <stdexcept>
+
+#include "ui/UApplication.h"
+#include "ui/UControls.h"
+#include "ui/UOwners.h"
+
+namespace brimvale {
+namespace {
+
+// Multi-line so that the text rectangle can leave room for the button. A
+// multi-line box without ES_AUTOVSCROLL refuses text that would need a
+// second line, so a pasted line break would lose the whole paste rather
+// than be cut off after it.
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_MULTILINE |
+                         ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_OEMCONVERT;
+constexpr WORD kAltFlag = 0x8000, kCtrlFlag = 0x4000, kShiftFlag = 0x2000;
+
+}  // namespace
+
+bool VisualStylesActive() { return IsThemeActive() && IsAppThemed(); }
+
+TJvCustomComboEdit::TJvCustomComboEdit() : FStyleQuery(VisualStylesActive) {
+  FButton.Themed = [this] { return Themed(); };
+  // The button's window procedure is a system frame: nothing may cross it.
+  FButton.OnClick = [this] {
+    try {
+      DoClick();
+    } catch (const std::exception& error) {
+      ReportError(error);
+    } catch (...) {
+      ReportError(std::runtime_error("Unknown error"));
+    }
+  };
+}
+
+TJvCustomComboEdit::~TJvCustomComboEdit() {
+  if (FHandle) DestroyWindow(FHandle);
+  CloseTheme();
+}
+
+void TJvCustomComboEdit::SetVisualStyleQuery(TVisualStyleQuery query) {
+  FStyleQuery = query ? std::move(query) : TVisualStyleQuery(VisualStylesActive);
+  if (!FHandle) return;
+  SystemColorsChanged();
+  FrameChanged();
+}
+
+HWND TJvCustomComboEdit::Create(HWND parent, int id, const RECT& bounds, HFONT font,
+                                const char* text) {
+  FHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", text, kStyle, bounds.left, bounds.top,
+                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleA(nullptr), nullptr);
+  if (!FHandle) return nullptr;
+  FAnnouncedText = text ? text : "";
+  SetWindowSubclass(FHandle, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  if (!FButton.Create(FHandle)) {
+    DestroyWindow(FHandle);
+    return nullptr;
+  }
+  FrameChanged();
+  SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  WindowCreated();
+  return FHandle;
+}
+
+std::string TJvCustomComboEdit::Text() const {
+  return FHandle ? WindowText(FHandle) : std::string();
+}
+
+void TJvCustomComboEdit::SetText(const std::string& text) {
+  if (!FHandle || text == Text()) return;
+  SendMessageA(FHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  TextChanged();
+}
+
+void TJvCustomComboEdit::TextChanged() {
+  // The set-text request has announced the change already.
+  if (FTextChangedPending) {
+    FTextChangedPending = false;
+    return;
+  }
+  Change();
+}
+
+void TJvCustomComboEdit::Change() {
+  FAnnouncedText = Text();
+  if (OnChange) OnChange();
+}
+
+void TJvCustomComboEdit::SetEnabled(bool enabled) {
+  EnableWindow(FHandle, enabled);
+  EnableWindow(FButton.Handle(), enabled);
+}
+
+bool TJvCustomComboEdit::ReadOnly() const {
+  return FHandle && (GetWindowLongA(FHandle, GWL_STYLE) & ES_READONLY);
+}
+
+void TJvCustomComboEdit::ReportError(const std::exception& error) {
+  if (OnError) {
+    OnError(error);
+    return;
+  }
+  const HWND owner = FHandle ? GetAncestor(FHandle, GA_ROOT) : nullptr;
+  MessageBoxA(owner, ErrorBoxText(error.what()).c_str(), kApplicationTitle,
+              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+LRESULT CALLBACK TJvCustomComboEdit::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                                  LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  auto* field = reinterpret_cast<TJvCustomComboEdit*>(self);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, SubclassProc, 0);
+    field->FHandle = nullptr;
+    field->CloseTheme();
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  // An error may not cross the system's frames: it ends here, in the box.
+  try {
+    return field->OnMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    field->ReportError(error);
+  } catch (...) {
+    field->ReportError(std::runtime_error("Unknown error"));
+  }
+  return 0;
+}
+
+LRESULT TJvCustomComboEdit::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefSubclassProc(FHandle, message, wParam, lParam);
+}
+
+bool TJvCustomComboEdit::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (HandleMessage(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case CN_COMMAND:
+      if (HIWORD(wParam) != EN_CHANGE) break;
+      // Some edit boxes announce one change twice (Wine's undo does).
+      if (Text() != FAnnouncedText) Change();
+      return 1;
+    case WM_SETTEXT:
+      return OnSetText(wParam, lParam);
+    case WM_CLEAR:
+      // The context menu's Delete empties the whole text, whatever is selected.
+      if (!ReadOnly()) SetText("");
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (OnKeyDown(message, wParam, lParam, result)) return result;
+      break;
+    case WM_CHAR:
+      if (OnChar(wParam)) return 0;
+      break;
+    case WM_GETDLGCODE:
+      // Not the multi-line box's "all keys": Tab moves on, Enter and Esc
+      // belong to the window.
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+    case WM_LBUTTONDOWN: {
+      FLeftButtonDown = true;
+      result = CallDefault(message, wParam, lParam);
+      FLeftButtonDown = false;
+      return result;
+    }
+    case WM_SETFOCUS: {
+      // Entering from another control selects all; the window getting its
+      // focus back (after the browser, or from another program) does not.
+      const HWND previous = reinterpret_cast<HWND>(wParam);
+      const bool fromControl =
+          previous && previous != FHandle && IsChild(GetAncestor(FHandle, GA_ROOT), previous);
+      result = CallDefault(message, wParam, lParam);
+      if (AutoSelect && !FLeftButtonDown && fromControl) SendMessageA(FHandle, EM_SETSEL, 0, -1);
+      return result;
+    }
+    case WM_SETFONT:
+      result = CallDefault(message, wParam, lParam);
+      OnFontChanged();
+      return result;
+    case WM_SIZE:
+      // The edit box resets its text rectangle to the whole client area.
+      result = CallDefault(message, wParam, lParam);
+      UpdateEditRect();
+      return result;
+    case WM_NCCALCSIZE:
+      return OnNcCalcSize(wParam, lParam);
+    case WM_NCPAINT:
+      if (!Themed() || !(GetWindowLongA(FHandle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) break;
+      OnNcPaint(reinterpret_cast<HRGN>(wParam));
+      return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) != FButton.Handle()) break;
+      SetCursor(LoadCursor(nullptr, IDC_ARROW));
+      return TRUE;
+    case WM_ENABLE:
+      result = CallDefault(message, wParam, lParam);
+      EnableWindow(FButton.Handle(), static_cast<BOOL>(wParam));
+      RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+      return result;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      result = CallDefault(message, wParam, lParam);
+      CloseTheme();
+      SystemColorsChanged();
+      FrameChanged();
+      return result;
+    case WM_STYLECHANGED:
+      result = CallDefault(message, wParam, lParam);
+      if (wParam == static_cast<WPARAM>(GWL_EXSTYLE)) FrameChanged();
+      return result;
+    case WM_DESTROY:
+      WindowDestroying();
+      break;
+  }
+  return CallDefault(message, wParam, lParam);
+}
+
+LRESULT TJvCustomComboEdit::OnSetText(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallDefault(WM_SETTEXT, wParam, lParam);
+  // A multi-line edit box announces no change for a set-text request. The
+  // flag is set after the change: a nested set-text (the cut at a line
+  // break) pairs up its own announcement first.
+  try {
+    Change();
+  } catch (...) {
+    FTextChangedPending = true;
+    throw;
+  }
+  FTextChangedPending = true;
+  return result;
+}
+
+bool TJvCustomComboEdit::OnKeyDown(UINT message, WPARAM key, LPARAM lParam, LRESULT& result) {
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const bool alt = GetKeyState(VK_MENU) < 0 || (message == WM_SYSKEYDOWN && (lParam & (1 << 29)));
+  if (ctrl && (key == VK_TAB || key == VK_RETURN)) {
+    SendMessageA(GetAncestor(FHandle, GA_ROOT), message, key, lParam);
+    result = 0;
+    return true;
+  }
+  result = CallDefault(message, key, lParam);
+  const WORD shortcut = static_cast<WORD>((key & 0xFF) | (alt ? kAltFlag : 0) |
+                                          (ctrl ? kCtrlFlag : 0) | (shift ? kShiftFlag : 0));
+  if (shortcut == ClickKey && ButtonWidth > 0) {
+    DoClick();
+    result = 0;
+  }
+  return true;
+}
+
+bool TJvCustomComboEdit::OnChar(WPARAM character) {
+  switch (character) {
+    case '\r':
+    case VK_ESCAPE:
+      OfferDialogKey(character == '\r' ? VK_RETURN : VK_ESCAPE);
+      return true;
+    case '\t':
+    case '\n':  // Ctrl+Enter
+      return true;
+  }
+  return false;
+}
+
+void TJvCustomComboEdit::OfferDialogKey(WPARAM key) {
+  const HWND root = GetAncestor(FHandle, GA_ROOT);
+  int id = IDCANCEL;
+  if (key == VK_RETURN) {
+    const LRESULT defId = SendMessageA(root, DM_GETDEFID, 0, 0);
+    if (HIWORD(defId) != DC_HASDEFID) return;
+    id = LOWORD(defId);
+  }
+  const HWND button = GetDlgItem(root, id);
+  if (button && IsWindowEnabled(button))
+    SendMessageA(root, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+LRESULT TJvCustomComboEdit::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
+  RECT* proposed = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                          : reinterpret_cast<RECT*>(lParam);
+  const RECT outer = *proposed;
+  const LRESULT result = CallDefault(WM_NCCALCSIZE, wParam, lParam);
+  // The themed frame is one pixel wide, not the classic two-pixel edge.
+  if (Themed() && (GetWindowLongA(FHandle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) {
+    *proposed = outer;
+    InflateRect(proposed, -1, -1);
+  }
+  return result;
+}
+
+void TJvCustomComboEdit::OnNcPaint(HRGN) {
+  const HDC dc = GetWindowDC(FHandle);
+  RECT outer;
+  GetWindowRect(FHandle, &outer);
+  OffsetRect(&outer, -outer.left, -outer.top);
+  ExcludeClipRect(dc, outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1);
+  if (!FEditTheme) FEditTheme = OpenThemeData(FHandle, L"EDIT");
+  if (FEditTheme) {
+    const int state = IsWindowEnabled(FHandle) ? ETS_NORMAL : ETS_DISABLED;
+    DrawThemeBackground(FEditTheme, dc, EP_EDITTEXT, state, &outer, nullptr);
+  } else {
+    FrameRect(dc, &outer, GetSysColorBrush(COLOR_WINDOWFRAME));
+  }
+  ReleaseDC(FHandle, dc);
+}
+
+void TJvCustomComboEdit::CloseTheme() {
+  if (FEditTheme) CloseThemeData(FEditTheme);
+  FEditTheme = nullptr;
+}
+
+void TJvCustomComboEdit::OnFontChanged() {
+  EnsureMinimumHeight();
+  // Changing the font resets the edit box's text rectangle.
+  UpdateEditRect();
+}
+
+void TJvCustomComboEdit::FrameChanged() {
+  SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateEditRect();
+  RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TJvCustomComboEdit::EnsureMinimumHeight() {
+  TEXTMETRICA metrics{};
+  {
+    TWindowDC dc(FHandle);
+    TSelectObject font(dc.Get(),
+                       reinterpret_cast<HGDIOBJ>(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
+    GetTextMetricsA(dc.Get(), &metrics);
+  }
+  const int minimum = metrics.tmHeight + 8 * GetSystemMetrics(SM_CYBORDER);
+  RECT bounds;
+  GetWindowRect(FHandle, &bounds);
+  if (bounds.bottom - bounds.top < minimum)
+    SetWindowPos(FHandle, nullptr, 0, 0, bounds.right - bounds.left, minimum,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TJvCustomComboEdit::TextRect() const {
+  RECT outer, client;
+  GetWindowRect(FHandle, &outer);
+  GetClientRect(FHandle, &client);
+  const int width = outer.right - outer.left;
+  return Themed() ? RECT{1, 1, width - (1 + ButtonWidth + 2) - 3, client.bottom - 1}
+                  : RECT{0, 2, width - (ButtonWidth + 2) - 3, client.bottom - 1};
+}
+
+void TJvCustomComboEdit::UpdateEditRect() {
+  if (!FHandle) return;
+  RECT client;
+  GetClientRect(FHandle, &client);
+  const RECT text = TextRect();
+  SendMessageA(FHandle, EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
+  if (FButton.Handle())
+    SetWindowPos(FButton.Handle(), nullptr, client.right - ButtonWidth, 0, ButtonWidth,
+                 client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace brimvale

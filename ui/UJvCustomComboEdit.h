@@ -1,0 +1,105 @@
+#pragma once
+
+#include <windows.h>
+
+#include <uxtheme.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "ui/UJvEditButton.h"
+
+namespace brimvale {
+
+// Asks whether the platform's visual styles are on.
+using TVisualStyleQuery = std::function<bool()>;
+bool VisualStylesActive();
+
+// An edit box with a push button inside its right border. The edit box is
+// multi-line underneath (so that its text rectangle can leave room for the
+// button) yet shows and scrolls one line. Every change of the text, from
+// whatever source, raises OnChange exactly once.
+class TJvCustomComboEdit {
+ public:
+  TJvCustomComboEdit();
+  TJvCustomComboEdit(const TJvCustomComboEdit&) = delete;
+  TJvCustomComboEdit& operator=(const TJvCustomComboEdit&) = delete;
+  virtual ~TJvCustomComboEdit();
+
+  std::function<void()> OnChange;
+  // Shows an error that escaped the field's own work (the window procedure
+  // may not let it through); by default the program's error box.
+  std::function<void(const std::exception&)> OnError;
+
+  bool AutoSelect = true;
+  int ButtonWidth = 21;
+  // A shortcut: Alt flag 0x8000, Ctrl 0x4000, Shift 0x2000, plus the virtual key.
+  WORD ClickKey = 0x8000 | VK_DOWN;
+
+  // Replaces the visual-style query (tests reach the classic look this way);
+  // takes effect at once.
+  void SetVisualStyleQuery(TVisualStyleQuery query);
+  bool Themed() const { return FStyleQuery(); }
+
+  // Creates the edit box as a child of `parent`; `font` is not owned.
+  HWND Create(HWND parent, int id, const RECT& bounds, HFONT font, const char* text);
+  HWND Handle() const { return FHandle; }
+  HWND ButtonHandle() const { return FButton.Handle(); }
+
+  // The rectangle handed to the edit box for its text (which the box may
+  // narrow further by its margins), in client coordinates.
+  RECT TextRect() const;
+
+  std::string Text() const;
+  // Replaces the text when it differs, raising OnChange once; the same text
+  // raises nothing.
+  void SetText(const std::string& text);
+  // The button follows the field.
+  void SetEnabled(bool enabled);
+  bool ReadOnly() const;
+
+ protected:
+  // Raises OnChange; a layer may look at the new text first.
+  virtual void Change();
+  // A click of the button or the click key.
+  virtual void DoClick() {}
+  // The window exists / is about to go.
+  virtual void WindowCreated() {}
+  virtual void WindowDestroying() {}
+  // The system colours (and with them perhaps the visual style) changed.
+  virtual void SystemColorsChanged() {}
+  // A layer's own messages; true when handled, with `result` set.
+  virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  TJvEditButton& Button() { return FButton; }
+  void ReportError(const std::exception& error);
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR self);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+  bool OnKeyDown(UINT message, WPARAM key, LPARAM lParam, LRESULT& result);
+  bool OnChar(WPARAM character);
+  LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
+  void OnNcPaint(HRGN region);
+  void OnFontChanged();
+  void TextChanged();
+  void FrameChanged();
+  void UpdateEditRect();
+  void EnsureMinimumHeight();
+  void OfferDialogKey(WPARAM key);
+  void CloseTheme();
+
+  HWND FHandle = nullptr;
+  TJvEditButton FButton;
+  TVisualStyleQuery FStyleQuery;
+  HTHEME FEditTheme = nullptr;       // for the one-pixel themed frame
+  std::string FAnnouncedText;        // the text OnChange last saw
+  bool FTextChangedPending = false;  // pairs a set-text request with its announcement
+  bool FLeftButtonDown = false;      // the focus comes from a press in the text
+};
+
+}  // namespace brimvale

@@ -1,0 +1,210 @@
+#include "ui/UJvEditButton.h"
+
+#include <vssym32.h>
+
+#include <utility>
+
+namespace brimvale {
+namespace {
+
+constexpr char kClassName[] = "TJvEditButton";
+
+bool RegisterButtonClass(WNDPROC procedure) {
+  WNDCLASSA windowClass{};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  // Over the button the pointer is the arrow, not the edit box's I-beam.
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kClassName;
+  return RegisterClassA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+TJvEditButton::~TJvEditButton() {
+  if (handle_) DestroyWindow(handle_);
+}
+
+HWND TJvEditButton::Create(HWND edit) {
+  if (!RegisterButtonClass(WindowProc)) return nullptr;
+  // Placed by the field, which knows its border and text rectangle.
+  CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, edit,
+                  nullptr, GetModuleHandleA(nullptr), this);
+  return handle_;
+}
+
+void TJvEditButton::SetGlyph(HIMAGELIST images, int index) {
+  images_ = images;
+  index_ = index;
+  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK TJvEditButton::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self =
+        static_cast<TJvEditButton*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->handle_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TJvEditButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      const HDC dc = BeginPaint(handle_, &paint);
+      Paint(dc);
+      EndPaint(handle_, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel
+    case WM_SETCURSOR:
+      // Answered here: the edit box, asked first, would show its I-beam.
+      SetCursor(LoadCursor(nullptr, IDC_ARROW));
+      return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      OnLeftDown();
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(point);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftUp(point);
+      return 0;
+    case WM_CAPTURECHANGED:
+      tracking_ = false;
+      SetPressed(false);
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU:
+      return 0;  // no context menu of its own, nor the edit box's
+    case WM_ENABLE:
+      InvalidateRect(handle_, nullptr, TRUE);
+      return 0;
+    case WM_THEMECHANGED:
+      CloseTheme();
+      InvalidateRect(handle_, nullptr, TRUE);
+      return 0;
+    case WM_NCDESTROY: {
+      CloseTheme();
+      const HWND window = std::exchange(handle_, nullptr);
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
+  }
+  return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+void TJvEditButton::OnLeftDown() {
+  // The field takes the focus first (and with it selects its text).
+  const HWND edit = GetParent(handle_);
+  if (GetFocus() != edit && IsWindowEnabled(edit) && IsWindowVisible(edit)) SetFocus(edit);
+  if (!IsWindowEnabled(handle_)) return;
+  SetCapture(handle_);
+  tracking_ = true;
+  SetPressed(true);
+}
+
+void TJvEditButton::OnMouseMove(POINT point) {
+  if (!tracking_) return;
+  RECT bounds;
+  GetClientRect(handle_, &bounds);
+  SetPressed(PtInRect(&bounds, point) != FALSE);
+}
+
+void TJvEditButton::OnLeftUp(POINT point) {
+  if (!tracking_) return;
+  RECT bounds;
+  GetClientRect(handle_, &bounds);
+  const bool inside = PtInRect(&bounds, point) != FALSE;
+  ReleaseCapture();  // clears the pressed state through WM_CAPTURECHANGED
+  tracking_ = false;
+  SetPressed(false);
+  if (inside && OnClick) OnClick();
+}
+
+void TJvEditButton::SetPressed(bool pressed) {
+  if (pressed_ == pressed) return;
+  pressed_ = pressed;
+  InvalidateRect(handle_, nullptr, FALSE);
+  UpdateWindow(handle_);
+}
+
+void TJvEditButton::CloseTheme() {
+  if (theme_) CloseThemeData(theme_);
+  theme_ = nullptr;
+}
+
+void TJvEditButton::Paint(HDC dc) {
+  RECT bounds;
+  GetClientRect(handle_, &bounds);
+  if (IsThemed()) {
+    if (!theme_) theme_ = OpenThemeData(handle_, L"BUTTON");
+    if (theme_) {
+      PaintThemed(dc, bounds);
+      return;
+    }
+  }
+  PaintClassic(dc, bounds);
+}
+
+void TJvEditButton::PaintThemed(HDC dc, const RECT& bounds) {
+  const bool enabled = IsWindowEnabled(handle_);
+  const int state = !enabled ? PBS_DISABLED : pressed_ ? PBS_PRESSED : PBS_NORMAL;
+  FillRect(dc, &bounds, GetSysColorBrush(COLOR_WINDOW));
+  DrawThemeBackground(theme_, dc, BP_PUSHBUTTON, state, &bounds, nullptr);
+  DrawGlyph(dc, bounds, 0, enabled);
+}
+
+void TJvEditButton::PaintClassic(HDC dc, const RECT& bounds) {
+  const bool enabled = IsWindowEnabled(handle_);
+  RECT face = bounds;
+  FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
+  DrawEdge(dc, &face, pressed_ ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  if (!pressed_) {
+    // Joins the button to the text area: a face-coloured line down the left
+    // edge and a highlight one pixel inside it.
+    RECT line{bounds.left, bounds.top, bounds.left + 1, bounds.bottom};
+    FillRect(dc, &line, GetSysColorBrush(COLOR_BTNFACE));
+    line = {bounds.left + 1, bounds.top + 1, bounds.left + 2, bounds.bottom - 1};
+    FillRect(dc, &line, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+  }
+  DrawGlyph(dc, bounds, pressed_ ? 1 : 0, enabled);
+}
+
+void TJvEditButton::DrawGlyph(HDC dc, const RECT& bounds, int shift, bool enabled) {
+  if (!images_ || index_ < 0) return;
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images_, &width, &height);
+  const int x = (bounds.right - width) / 2 + shift, y = (bounds.bottom - height) / 2 + shift;
+  if (enabled) {
+    ImageList_Draw(images_, index_, dc, x, y, ILD_TRANSPARENT);
+    return;
+  }
+  // Disabled: the picture in grey where common controls 6 can, else faded.
+  IMAGELISTDRAWPARAMS draw{};
+  draw.cbSize = sizeof draw;
+  draw.himl = images_;
+  draw.i = index_;
+  draw.hdcDst = dc;
+  draw.x = x;
+  draw.y = y;
+  draw.rgbBk = CLR_NONE;
+  draw.rgbFg = CLR_NONE;
+  draw.fStyle = ILD_TRANSPARENT;
+  draw.fState = ILS_SATURATE;
+  if (!ImageList_DrawIndirect(&draw))
+    ImageList_DrawEx(images_, index_, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
+                     ILD_TRANSPARENT | ILD_BLEND50);
+}
+
+}  // namespace brimvale

@@ -1,0 +1,78 @@
+#include "ui/UJvFileDirEdit.h"
+
+#include <shellapi.h>
+
+namespace brimvale {
+namespace {
+
+constexpr UINT kBrowserErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+
+}  // namespace
+
+TJvFileDirEdit::~TJvFileDirEdit() {
+  // Goes while this layer still is one, so that its own clean-up runs.
+  if (Handle()) DestroyWindow(Handle());
+}
+
+void TJvFileDirEdit::Change() {
+  // Only what stands before the first line break stays; the shortened text
+  // is a change of its own, and the broken one is never announced.
+  const std::string text = Text();
+  std::string::size_type cut = text.find('\n');
+  if (cut == std::string::npos) cut = text.find('\r');
+  if (cut != std::string::npos) {
+    SetText(text.substr(0, cut));
+    return;
+  }
+  TJvCustomComboEdit::Change();
+}
+
+void TJvFileDirEdit::WindowCreated() {
+  DragAcceptFiles(Handle(), AcceptFiles);
+  FAutoComplete.Attach(Handle());
+}
+
+void TJvFileDirEdit::WindowDestroying() {
+  DragAcceptFiles(Handle(), FALSE);
+  FAutoComplete.Release();
+}
+
+bool TJvFileDirEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message != WM_DROPFILES) return false;
+  OnDropFiles(reinterpret_cast<HDROP>(wParam));
+  result = 0;
+  return true;
+}
+
+std::string TJvFileDirEdit::DroppedFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+  // A file gives its folder, with the backslash.
+  const std::string::size_type end = path.find_last_of("\\:");
+  return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+void TJvFileDirEdit::OnDropFiles(HDROP drop) {
+  // The drop is released however the text is taken.
+  struct TDropOwner {
+    HDROP drop;
+    ~TDropOwner() { DragFinish(drop); }
+  } owner{drop};
+  if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
+  // The whole path, however long: a path cut short names another folder.
+  const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+  // Wine counts one (empty) item in a drop of none.
+  if (length == 0) return;
+  std::string path(length + 1, '\0');
+  path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
+  if (path.empty()) return;
+  SetText(DroppedFolder(path));
+}
+
+TJvFileDirEdit::TSystemErrorsOff::TSystemErrorsOff(TJvFileDirEdit& field) : field_(field) {
+  field_.FErrorMode = SetErrorMode(kBrowserErrorMode);
+}
+
+TJvFileDirEdit::TSystemErrorsOff::~TSystemErrorsOff() { SetErrorMode(field_.FErrorMode); }
+
+}  // namespace brimvale

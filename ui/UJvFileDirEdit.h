@@ -1,0 +1,54 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/UJvAutoComplete.h"
+#include "ui/UJvCustomComboEdit.h"
+#include "ui/UOwners.h"
+
+namespace brimvale {
+
+// The combo edit for paths: takes files dropped from the shell, suggests
+// existing folders while typing, keeps only the text before a line break,
+// and keeps the system's error boxes away while a browser is open.
+class TJvFileDirEdit : public TJvCustomComboEdit {
+ public:
+  TJvFileDirEdit() = default;
+  ~TJvFileDirEdit() override;
+
+  bool AcceptFiles = true;
+  bool AutoCompleteAttached() const { return FAutoComplete.Attached(); }
+
+  // What a drop of `path` (the first item) puts into the text.
+  static std::string DroppedFolder(const std::string& path);
+
+ protected:
+  void Change() override;
+  void WindowCreated() override;
+  void WindowDestroying() override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  // Error mode 0x8001 while a browser runs; the old mode comes back with the
+  // guard, whatever happens in between.
+  class TSystemErrorsOff {
+   public:
+    explicit TSystemErrorsOff(TJvFileDirEdit& field);
+    TSystemErrorsOff(const TSystemErrorsOff&) = delete;
+    TSystemErrorsOff& operator=(const TSystemErrorsOff&) = delete;
+    ~TSystemErrorsOff();
+
+   private:
+    TJvFileDirEdit& field_;
+  };
+
+ private:
+  void OnDropFiles(HDROP drop);
+
+  TComInitializer FCom;  // the shell's objects want an apartment on this thread
+  TJvAutoComplete FAutoComplete;
+  UINT FErrorMode = 0;  // saved while a browser is open
+};
+
+}  // namespace brimvale
