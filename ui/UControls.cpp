@@ -29,10 +29,27 @@ LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+struct TSentMessage {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+BOOL CALLBACK SendToChild(HWND child, LPARAM context) {
+  const auto* sent = reinterpret_cast<const TSentMessage*>(context);
+  SendMessageA(child, sent->message, sent->wParam, sent->lParam);
+  return TRUE;
+}
+
 }  // namespace
 
 void ForwardChildNotifications(HWND groupBox) {
   SetWindowSubclass(groupBox, ForwardingProc, 0, 0);
+}
+
+void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+  TSentMessage sent{message, wParam, lParam};
+  EnumChildWindows(parent, SendToChild, reinterpret_cast<LPARAM>(&sent));
 }
 
 std::string WindowText(HWND window) {

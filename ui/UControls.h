@@ -15,6 +15,9 @@ inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 // requests) on to the top-level window, as if they were its own children.
 void ForwardChildNotifications(HWND groupBox);
 
+// Sends a message to every window below `parent`, its children's children too.
+void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
+
 std::string WindowText(HWND window);
 
 // Sets the text only when it differs: each set costs a repaint.

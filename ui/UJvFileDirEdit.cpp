@@ -59,12 +59,11 @@ void TJvFileDirEdit::OnDropFiles(HDROP drop) {
     ~TDropOwner() { DragFinish(drop); }
   } owner{drop};
   if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
-  // The whole path, however long: a path cut short names another folder.
-  const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+  // The first item only, in a buffer of 255 characters with its terminator.
+  char buffer[255] = {};
+  DragQueryFileA(drop, 0, buffer, sizeof buffer);
+  const std::string path(buffer);
   // Wine counts one (empty) item in a drop of none.
-  if (length == 0) return;
-  std::string path(length + 1, '\0');
-  path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
   if (path.empty()) return;
   SetText(DroppedFolder(path));
 }

@@ -309,6 +309,10 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETFONT:
       // The default procedure keeps no font: the window answers for its own.
       return reinterpret_cast<LRESULT>(FFont.Get());
+    case WM_SYSCOLORCHANGE:
+      // Only top-level windows hear of it; the controls' pictures follow it.
+      SendToDescendants(FHandle, message, wParam, lParam);
+      break;
     case WM_SETTINGCHANGE:
       FFormatSettings = ReadFormatSettings();
       break;

@@ -463,7 +463,7 @@ TEST_F(FolderFieldTest, ADropTakesTheFirstItemsFolder) {
       {"a folder", {folder_}, folder_},
       {"a drive root", {"C:\\"}, "C:\\"},
       {"three items", {folder_, file_, "C:\\"}, folder_},
-      {"a long path, taken whole", {longPath}, longPath},
+      {"a long path, cut to 254 characters", {longPath}, longPath.substr(0, 254)},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
