@@ -1,0 +1,148 @@
+// The cost of one progress report of the main window, in-process: a whole
+// fill run of the real TfrmMain over a disk that only counts bytes, with a
+// clock that advances 1 ms every `kReadingsPerMs` reports (about the rate of
+// a run on a memory drive under Wine). The time between two clock readings
+// is one report (bar, labels, message pump) plus a write that costs nothing.
+// The pump alone is timed as TApplication::ProcessMessages on the same
+// window; labels and bar are the difference.
+//   gui_progress_cost [rounds]
+// Prints one line per round:
+//   call_us=... pump_us=... labels_us=... call_mean_us=... allocs_per_call=... calls=...
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "engine/platform/UFileSystem.h"
+#include "ui/UApplication.h"
+#include "ui/UfrmMain.h"
+
+namespace {
+
+std::atomic<long long> gAllocations{0};
+
+}  // namespace
+
+// Counts every allocation of the process, so that one made per block shows.
+void* operator new(std::size_t size) {
+  ++gAllocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using namespace brimvale;
+
+constexpr std::int64_t kDiskBytes = std::int64_t{1} << 30;  // one 1 GiB file: 16,384 reports
+constexpr int kReadingsPerMs = 8;
+
+// A drive of 4096-byte clusters whose writes only count.
+class TCountingDisk final : public TFileSystem {
+ public:
+  std::int64_t used = 0;
+
+  bool ClusterBytes(const char*, std::uint32_t& bytesPerCluster) override {
+    bytesPerCluster = 4096;
+    return true;
+  }
+  bool FreeBytesAvailable(const char*, std::int64_t& freeBytes) override {
+    freeBytes = kDiskBytes - used;
+    return true;
+  }
+  TFileHandle CreateForWrite(const std::string&, bool) override { return 1; }
+  bool Write(TFileHandle, const void*, std::uint32_t count, std::uint32_t& written) override {
+    used += count;
+    written = count;
+    return true;
+  }
+  void Flush(TFileHandle) override {}
+  bool Close(TFileHandle) override { return true; }
+  bool FileExists(const std::string&) override { return false; }
+};
+
+std::int64_t Counter() {
+  LARGE_INTEGER count;
+  QueryPerformanceCounter(&count);
+  return count.QuadPart;
+}
+
+double Microseconds(std::int64_t ticks) {
+  static const double perTick = [] {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1e6 / static_cast<double>(frequency.QuadPart);
+  }();
+  return static_cast<double>(ticks) * perTick;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Mean(const std::vector<double>& values) {
+  double sum = 0;
+  for (double v : values) sum += v;
+  return sum / static_cast<double>(values.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+
+  TCountingDisk disk;
+  std::vector<std::int64_t> readings;
+  readings.reserve(1 << 16);
+  TApplication application(GetModuleHandleA(nullptr));
+  TfrmMain form(application, disk, [&readings] {
+    readings.push_back(Counter());
+    return static_cast<std::uint32_t>(5000 + readings.size() / kReadingsPerMs);
+  });
+  if (!form.Create()) return 1;
+  form.Show(SW_SHOWNORMAL);
+  form.edtDir.SetText("B:\\");
+  application.ProcessMessages();
+
+  constexpr int kPumps = 16384;
+  std::vector<double> pumps(kPumps), calls;
+  calls.reserve(1 << 16);
+  for (int round = 0; round < rounds; ++round) {
+    for (double& pump : pumps) {
+      const std::int64_t start = Counter();
+      application.ProcessMessages();
+      pump = Microseconds(Counter() - start);
+    }
+
+    disk.used = 0;
+    readings.clear();
+    const long long allocationsBefore = gAllocations;
+    SendMessageA(form.btnGo, BM_CLICK, 0, 0);
+    const long long allocations = gAllocations - allocationsBefore;
+    // Reading 0 is the run's start; each later one opens a report.
+    calls.clear();
+    for (std::size_t i = 2; i < readings.size(); ++i)
+      calls.push_back(Microseconds(readings[i] - readings[i - 1]));
+    if (calls.empty()) return 1;
+    const double call = Median(calls), pump = Median(pumps);
+    std::printf("call_us=%.2f pump_us=%.2f labels_us=%.2f call_mean_us=%.2f allocs_per_call=%.3f calls=%zu\n",
+                call, pump, call - pump, Mean(calls),
+                static_cast<double>(allocations) / static_cast<double>(readings.size() - 1),
+                readings.size() - 1);
+    std::fflush(stdout);
+  }
+  return 0;
+}
