@@ -27,6 +27,15 @@
 namespace {
 
 std::atomic<long long> gAllocations{0};
+long long gSetTexts = 0, gSetPos = 0, gPaints = 0;
+
+LRESULT CALLBACK CountMessages(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (sent->message == WM_SETTEXT) ++gSetTexts;
+  if (sent->message == PBM_SETPOS) ++gSetPos;
+  if (sent->message == WM_PAINT) ++gPaints;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 }  // namespace
 
@@ -107,14 +116,17 @@ int main(int argc, char** argv) {
   TCountingDisk disk;
   std::vector<std::int64_t> readings;
   readings.reserve(1 << 16);
+  const bool realClock = std::getenv("GUI_BENCH_REAL_CLOCK") != nullptr;
+  const char* realRoot = std::getenv("GUI_BENCH_REAL_ROOT");
   TApplication application(GetModuleHandleA(nullptr));
-  TfrmMain form(application, disk, [&readings] {
+  TfrmMain form(application, realRoot ? SystemFileSystem() : disk, [&readings, realClock] {
     readings.push_back(Counter());
+    if (realClock) return static_cast<std::uint32_t>(GetTickCount());
     return static_cast<std::uint32_t>(5000 + readings.size() / kReadingsPerMs);
   });
   if (!form.Create()) return 1;
   form.Show(SW_SHOWNORMAL);
-  form.edtDir.SetText("B:\\");
+  form.edtDir.SetText(realRoot ? realRoot : "B:\\");
   application.ProcessMessages();
 
   constexpr int kPumps = 16384;
@@ -130,7 +142,12 @@ int main(int argc, char** argv) {
     disk.used = 0;
     readings.clear();
     const long long allocationsBefore = gAllocations;
+    const HHOOK hook = std::getenv("GUI_BENCH_DETAIL")
+                           ? SetWindowsHookExA(WH_CALLWNDPROC, CountMessages, nullptr, GetCurrentThreadId())
+                           : nullptr;
+    gSetTexts = gSetPos = gPaints = 0;
     SendMessageA(form.btnGo, BM_CLICK, 0, 0);
+    if (hook) UnhookWindowsHookEx(hook);
     const long long allocations = gAllocations - allocationsBefore;
     // Reading 0 is the run's start; each later one opens a report.
     calls.clear();
@@ -138,6 +155,16 @@ int main(int argc, char** argv) {
       calls.push_back(Microseconds(readings[i] - readings[i - 1]));
     if (calls.empty()) return 1;
     const double call = Median(calls), pump = Median(pumps);
+    if (std::getenv("GUI_BENCH_DETAIL")) {
+      std::vector<double> sorted = calls;
+      std::sort(sorted.begin(), sorted.end());
+      const auto at = [&](double q) { return sorted[static_cast<std::size_t>(q * (sorted.size() - 1))]; };
+      double top = 0;
+      for (std::size_t i = sorted.size() * 99 / 100; i < sorted.size(); ++i) top += sorted[i];
+      std::fprintf(stderr, "settexts=%lld setpos=%lld sent_paints=%lld\n", gSetTexts, gSetPos, gPaints);
+      std::fprintf(stderr, "p50=%.1f p90=%.1f p99=%.1f max=%.1f sum_top1%%_ms=%.1f sum_ms=%.1f\n", at(0.5),
+                   at(0.9), at(0.99), sorted.back(), top / 1000, Mean(calls) * calls.size() / 1000);
+    }
     std::printf("call_us=%.2f pump_us=%.2f labels_us=%.2f call_mean_us=%.2f allocs_per_call=%.3f calls=%zu\n",
                 call, pump, call - pump, Mean(calls),
                 static_cast<double>(allocations) / static_cast<double>(readings.size() - 1),
