@@ -241,7 +241,7 @@ const TfrmMain::TControlSpec* TfrmMain::SpecOf(HWND control) const {
 
 void TfrmMain::FitLabelToText(HWND label) {
   const std::string text = WindowText(label);
-  TWindowDC dc(label);
+  TMemoryDC dc;
   TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
   RECT bounds{0, 0, 0, 0};
   DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &bounds,
