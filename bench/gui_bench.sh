@@ -4,8 +4,9 @@
 # bench_peak_memory and bench_gui_teardown, each printing table rows; run
 # directly it does them all. Needs root (tmpfs mounts), Wine and Xvfb.
 #
-#   bench/gui_bench.sh            # everything, about 10 minutes
+#   bench/gui_bench.sh            # everything, about 6 minutes
 #   GUI_BENCH_ROUNDS=3 bench/gui_bench.sh
+#   GUI_BENCH_BUILD=/other/build/win64 bench/gui_bench.sh   # another build's programs
 #
 # Every timed run is preceded by touching and freeing 2 GiB: this kind of
 # machine hands freed memory back to its host, so a first touch is slow.
@@ -14,7 +15,7 @@ gui_bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=../scripts/lib/common.sh
 source "$gui_bench_root/scripts/lib/common.sh"
 
-: "${GUI_BENCH_ROUNDS:=5}"
+: "${GUI_BENCH_ROUNDS:=7}"
 
 # Touches every page of 2 GiB once, then frees it.
 gui_bench_touch_memory() {
@@ -40,9 +41,13 @@ gui_bench_range() { sort -g | awk 'NR == 1 {lo = $1} {hi = $1} END {printf "%.3f
 bench_gui_setup() {
   local preset
   preset=$(windows_test_preset)
-  gui_bench_build="$gui_bench_root/build/$preset"
-  [ -f "$gui_bench_build/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset" -j 2 --target brimvale gui_fill_driver gui_bare_pump gui_progress_cost >/dev/null || return 1
+  if [ -n "${GUI_BENCH_BUILD:-}" ]; then
+    gui_bench_build=$GUI_BENCH_BUILD
+  else
+    gui_bench_build="$gui_bench_root/build/$preset"
+    [ -f "$gui_bench_build/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j 2 --target brimvale gui_fill_driver gui_bare_pump gui_progress_cost >/dev/null || return 1
+  fi
   gui_bench_bin="$gui_bench_build/bin"
   gui_bench_dir="$gui_bench_build/bench-gui"
   export WINEPREFIX="$gui_bench_dir/prefix" BRIMVALE_WINE_BITS=${preset#win}
@@ -149,8 +154,8 @@ bench_gui_run() {
 # and the rest (bar and labels); with the fake clock and with the real one.
 bench_progress_cost() {
   local clock out key
-  printf '| %-30s | %9s | %9s | %14s | %9s | %15s |\n' "OnWriteProgress, us per call" "median" "pump" "labels and bar" "mean" "allocs per call"
-  printf '|%s|%s|%s|%s|%s|%s|\n' "--------------------------------" "-----------" "-----------" "----------------" "-----------" "-----------------"
+  printf '| %-32s | %11s | %11s | %9s | %9s | %19s | %15s |\n' "OnWriteProgress, us per call" "median call" "median pump" "mean call" "mean pump" "bar+labels (means)" "allocs per call"
+  printf '|%s|%s|%s|%s|%s|%s|%s|\n' "----------------------------------" "-------------" "-------------" "-----------" "-----------" "---------------------" "-----------------"
   for clock in fake real; do
     if [ $clock = real ]; then
       out=$(GUI_BENCH_REAL_CLOCK=1 gui_bench_wine "$gui_bench_bin/gui_progress_cost.exe" "$GUI_BENCH_ROUNDS") || return 1
@@ -158,19 +163,20 @@ bench_progress_cost() {
       out=$(gui_bench_wine "$gui_bench_bin/gui_progress_cost.exe" "$GUI_BENCH_ROUNDS") || return 1
     fi
     local -a values=()
-    for key in call_us pump_us labels_us call_mean_us allocs_per_call; do
+    for key in call_us pump_us call_mean_us pump_mean_us labels_us allocs_per_call; do
       values+=("$(gui_bench_field "$key" <<<"$(tr '\n' ' ' <<<"$out")" | gui_bench_median)")
     done
-    printf '| %-30s | %9.1f | %9.1f | %14.1f | %9.1f | %15.3f |\n' "$clock clock, 1 GiB counting disk" "${values[@]}"
+    printf '| %-32s | %11.1f | %11.1f | %9.1f | %9.1f | %19.1f | %15.3f |\n' "$clock clock, 1 GiB counting disk" "${values[@]}"
   done
 }
 
 # Peak memory of brimvale.exe after a whole run on the 64 MiB and the 1 GiB
-# drive, alternated; it must not grow with the run.
+# drive, alternated, five pairs; it must not grow with the run. Not timed,
+# so no memory is touched before these.
 bench_peak_memory() {
   local round line
   local -a small=() large=() smallPf=() largePf=()
-  for round in $(seq "$GUI_BENCH_ROUNDS"); do
+  for round in $(seq 5); do
     line=$(gui_bench_program_run u) || return 1
     small+=("$(gui_bench_field peak_ws_kib <<<"$line")") smallPf+=("$(gui_bench_field peak_pagefile_kib <<<"$line")")
     line=$(gui_bench_program_run t) || return 1
@@ -193,6 +199,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   [ "$(id -u)" = 0 ] || { echo "gui_bench.sh: mounting the drives needs root" >&2; exit 1; }
   trap bench_gui_teardown EXIT
   bench_gui_setup || exit 1
+  echo "command: $0 (GUI_BENCH_ROUNDS=$GUI_BENCH_ROUNDS), commit $(git -C "$gui_bench_root" rev-parse --short HEAD)"
   echo "machine: $(nproc) cores, $(free -g | awk '/^Mem:/ {print $2}') GiB, kernel $(uname -r), $(date -u '+%Y-%m-%d %H:%M UTC'), $(basename "$gui_bench_build") build"
   echo
   bench_gui_run
