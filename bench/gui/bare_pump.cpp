@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
     char name[64];
     std::string path;
     for (;; ++number) {
-      std::snprintf(name, sizeof name, "_filldrive_%.4d_%lld.dat", number, static_cast<long long>(chunk));
+      std::snprintf(name, sizeof name, "_filldrive_%.4d_%lld.dat", number,
+                    static_cast<long long>(chunk));
       path = root + name;
       if (!Exists(path)) break;
     }

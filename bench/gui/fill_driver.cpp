@@ -84,7 +84,12 @@ int main(int argc, char** argv) {
   WaitForInputIdle(child.hProcess, 30000);
 
   TFind find{child.dwProcessId, nullptr};
-  if (!WaitFor([&] { EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&find)); return find.found != nullptr; }, 30))
+  if (!WaitFor(
+          [&] {
+            EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&find));
+            return find.found != nullptr;
+          },
+          30))
     return Fail("no main window");
   HWND go = nullptr;
   EnumChildWindows(find.found, FindGoButton, reinterpret_cast<LPARAM>(&go));
@@ -104,7 +109,8 @@ int main(int argc, char** argv) {
   GetDiskFreeSpaceExA(argv[2], &freeAfter, nullptr, nullptr);
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
-  if (!GetProcessMemoryInfo(child.hProcess, &memory, sizeof memory)) return Fail("no memory counters");
+  if (!GetProcessMemoryInfo(child.hProcess, &memory, sizeof memory))
+    return Fail("no memory counters");
 
   PostMessageA(find.found, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(child.hProcess, 30000) != WAIT_OBJECT_0) {

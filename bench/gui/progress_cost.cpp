@@ -8,7 +8,8 @@
 // a few reports only, so the medians do not see them).
 //   gui_progress_cost [rounds]
 // Prints one line per round (medians and means in microseconds):
-//   call_us=... pump_us=... call_mean_us=... pump_mean_us=... labels_us=... allocs_per_call=... calls=...
+//   call_us=... pump_us=... call_mean_us=... pump_mean_us=... labels_us=... allocs_per_call=...
+//   calls=...
 // GUI_BENCH_REAL_CLOCK=1 takes GetTickCount instead of the fake clock;
 // GUI_BENCH_REAL_ROOT=T:\ writes to that drive instead of counting bytes;
 // GUI_BENCH_DETAIL=1 adds percentiles, changes of the time-left label and
@@ -160,9 +161,10 @@ int main(int argc, char** argv) {
     const long long allocationsBefore = gAllocations;
     watched = form.lblEstimatedLeft;
     changes = 0;
-    const HHOOK hook = std::getenv("GUI_BENCH_HOOK")
-                           ? SetWindowsHookExA(WH_CALLWNDPROC, CountMessages, nullptr, GetCurrentThreadId())
-                           : nullptr;
+    const HHOOK hook =
+        std::getenv("GUI_BENCH_HOOK")
+            ? SetWindowsHookExA(WH_CALLWNDPROC, CountMessages, nullptr, GetCurrentThreadId())
+            : nullptr;
     gSetTexts = gSetPos = gPaints = 0;
     SendMessageA(form.btnGo, BM_CLICK, 0, 0);
     if (hook) UnhookWindowsHookEx(hook);
@@ -176,20 +178,24 @@ int main(int argc, char** argv) {
     if (std::getenv("GUI_BENCH_DETAIL")) {
       std::vector<double> sorted = calls;
       std::sort(sorted.begin(), sorted.end());
-      const auto at = [&](double q) { return sorted[static_cast<std::size_t>(q * (sorted.size() - 1))]; };
+      const auto at = [&](double q) {
+        return sorted[static_cast<std::size_t>(q * (sorted.size() - 1))];
+      };
       double top = 0;
       for (std::size_t i = sorted.size() * 99 / 100; i < sorted.size(); ++i) top += sorted[i];
-      std::fprintf(stderr, "settexts=%lld setpos=%lld sent_paints=%lld estimate_changes=%lld\n", gSetTexts, gSetPos,
-                   gPaints, changes);
-      std::fprintf(stderr, "p50=%.1f p90=%.1f p99=%.1f max=%.1f sum_top1%%_ms=%.1f sum_ms=%.1f\n", at(0.5),
-                   at(0.9), at(0.99), sorted.back(), top / 1000, Mean(calls) * calls.size() / 1000);
+      std::fprintf(stderr, "settexts=%lld setpos=%lld sent_paints=%lld estimate_changes=%lld\n",
+                   gSetTexts, gSetPos, gPaints, changes);
+      std::fprintf(stderr, "p50=%.1f p90=%.1f p99=%.1f max=%.1f sum_top1%%_ms=%.1f sum_ms=%.1f\n",
+                   at(0.5), at(0.9), at(0.99), sorted.back(), top / 1000,
+                   Mean(calls) * calls.size() / 1000);
     }
     // Bar and labels change in a few reports only: their cost is in the means.
-    std::printf("call_us=%.2f pump_us=%.2f call_mean_us=%.2f pump_mean_us=%.2f labels_us=%.2f "
-                "allocs_per_call=%.3f calls=%zu\n",
-                call, pump, Mean(calls), Mean(pumps), Mean(calls) - Mean(pumps),
-                static_cast<double>(allocations) / static_cast<double>(readings.size() - 1),
-                readings.size() - 1);
+    std::printf(
+        "call_us=%.2f pump_us=%.2f call_mean_us=%.2f pump_mean_us=%.2f labels_us=%.2f "
+        "allocs_per_call=%.3f calls=%zu\n",
+        call, pump, Mean(calls), Mean(pumps), Mean(calls) - Mean(pumps),
+        static_cast<double>(allocations) / static_cast<double>(readings.size() - 1),
+        readings.size() - 1);
     std::fflush(stdout);
   }
   if (std::getenv("GUI_BENCH_DETAIL")) {
@@ -229,8 +235,8 @@ int main(int argc, char** argv) {
         UpdateWindow(form.lblTimeTaken);
         c.push_back(Microseconds(Counter() - start));
       }
-      std::fprintf(stderr, "setpos_noredraw_us=%.1f gauge_paint_us=%.1f label_paint_us=%.1f\n", Median(a),
-                   Median(b), Median(c));
+      std::fprintf(stderr, "setpos_noredraw_us=%.1f gauge_paint_us=%.1f label_paint_us=%.1f\n",
+                   Median(a), Median(b), Median(c));
     }
     ShowWindow(form.gauge, SW_HIDE);
     std::fprintf(stderr, "bar_setpos_us=%.1f label_settext_us=%.1f pump_after_settext_us=%.1f\n",
