@@ -74,4 +74,21 @@ class TWindowDC {
   HDC dc_;
 };
 
+// A memory device context compatible with the screen, deleted once. It
+// measures text as a window's context does, without asking the window
+// system for one (a round trip to the server under Wine).
+class TMemoryDC {
+ public:
+  TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+  TMemoryDC(const TMemoryDC&) = delete;
+  TMemoryDC& operator=(const TMemoryDC&) = delete;
+  ~TMemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
 }  // namespace brimvale

@@ -241,7 +241,7 @@ const TfrmMain::TControlSpec* TfrmMain::SpecOf(HWND control) const {
 
 void TfrmMain::FitLabelToText(HWND label) {
   const std::string text = WindowText(label);
-  TWindowDC dc(label);
+  TMemoryDC dc;
   TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
   RECT bounds{0, 0, 0, 0};
   DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &bounds,
@@ -251,19 +251,39 @@ void TfrmMain::FitLabelToText(HWND label) {
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.Get(), &metrics);
   const int width = text.empty() ? 0 : bounds.right + 2 * metrics.tmAveCharWidth;
+  RECT now;
+  GetWindowRect(label, &now);
+  if (now.right - now.left == width && now.bottom - now.top == bounds.bottom) return;
   SetWindowPos(label, nullptr, 0, 0, width, bounds.bottom,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMain::SetLabelCaption(HWND label, const std::string& caption) {
   if (WindowText(label) == caption) return;
-  // Erase the old text's area too: a shorter caption leaves no ghost behind.
+  SetLabelText(label, caption.c_str());
+}
+
+void TfrmMain::SetLabelText(HWND label, const char* caption) {
   RECT old;
   GetWindowRect(label, &old);
-  MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&old), 2);
-  SetWindowTextA(label, caption.c_str());
+  SetWindowTextA(label, caption);
   FitLabelToText(label);
+  // The label fills its own area when it paints; only the strip that a
+  // narrower caption uncovers must be erased by the parent, or it ghosts.
+  RECT now;
+  GetWindowRect(label, &now);
+  if (now.right >= old.right && now.bottom >= old.bottom) return;
+  MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&old), 2);
   InvalidateRect(GetParent(label), &old, TRUE);
+}
+
+void TfrmMain::ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_t& shownSeconds) {
+  // The text changes only with the whole seconds: about once a second,
+  // while this runs once a block.
+  const std::uint32_t seconds = milliseconds / 1000;
+  if (seconds == shownSeconds) return;
+  shownSeconds = seconds;
+  SetLabelText(label, FormatDuration(milliseconds).c_str());
 }
 
 void TfrmMain::Show(int showCommand) {
@@ -436,6 +456,7 @@ void TfrmMain::FillDrive() {
   FRunClusters = static_cast<double>(FFreeClusters);
   FDoneClusters = 0;
   SendMessageA(gauge, PBM_SETPOS, 0, 0);
+  FShownPosition = 0;
   ShowWindow(gauge, SW_SHOW);
   ShowWindow(lblTask, SW_SHOW);
 
@@ -486,6 +507,7 @@ void TfrmMain::CloseRun() {
   EnableWindow(btnGo, TRUE);
   EnableWindow(btnAbort, FALSE);
   SetLabelCaption(lblEstimatedLeft, "...");
+  FShownLeftSeconds = kNoneShown;
   // Abort had the focus, or nothing had: Go takes it, so keys work again.
   const HWND focus = GetFocus();
   if (FHandle && (!focus || !IsWindowEnabled(focus)) && GetActiveWindow() == FHandle)
@@ -497,11 +519,14 @@ void TfrmMain::OnWriteProgress(double Fraction) {
   const TProgress progress =
       ComputeProgress(elapsed, Fraction, FFileClusters, FDoneClusters, FRunClusters);
   // Each control is written only when what it shows changes: the bar about
-  // a hundred times a run, the times about once a second.
-  if (SendMessageA(gauge, PBM_GETPOS, 0, 0) != progress.Position)
+  // a hundred times a run, the times about once a second. Nothing here may
+  // allocate or ask the system anything when nothing changes.
+  if (progress.Position != FShownPosition) {
+    FShownPosition = progress.Position;
     SendMessageA(gauge, PBM_SETPOS, static_cast<WPARAM>(progress.Position), 0);
-  SetLabelCaption(lblTimeTaken, FormatDuration(elapsed));
-  SetLabelCaption(lblEstimatedLeft, FormatDuration(progress.Estimate));
+  }
+  ShowDuration(lblTimeTaken, elapsed, FShownTakenSeconds);
+  ShowDuration(lblEstimatedLeft, progress.Estimate, FShownLeftSeconds);
   FApplication.ProcessMessages();
 }
 

@@ -102,6 +102,8 @@ class TfrmMain {
   HWND CreateControl(const TControlSpec& spec, HWND parent, int id);
   const TControlSpec* SpecOf(HWND control) const;
   void SetLabelCaption(HWND label, const std::string& caption);
+  void SetLabelText(HWND label, const char* caption);
+  void ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_t& shownSeconds);
   void FitLabelToText(HWND label);
   void FillDrive();
   void CloseRun();
@@ -127,6 +129,12 @@ class TfrmMain {
   double FRunClusters = 0;
   double FDoneClusters = 0;
   double FFileClusters = 0;
+  // What the progress controls show, so that a report that changes nothing
+  // on screen costs nothing but the message pump.
+  static constexpr std::uint32_t kNoneShown = 0xFFFFFFFF;  // no whole-second count
+  int FShownPosition = 0;
+  std::uint32_t FShownTakenSeconds = kNoneShown;  // "..." until the first report
+  std::uint32_t FShownLeftSeconds = kNoneShown;
 };
 
 }  // namespace brimvale

@@ -367,6 +367,29 @@ TEST_F(MainWindowTest, FirstBlockShowsTheBarAndTheEstimate) {
   EXPECT_EQ(taken, "00:00");
 }
 
+// The window remembers what its progress controls show; a run's closing
+// steps change the time-left label behind that memory's back.
+TEST_F(MainWindowTest, ASecondRunShowsItsFirstReportAgain) {
+  step_ = 0;  // every report: 00:00 taken, 00:00 left
+  CreateForm();
+  Go(kRunDrive);
+  ASSERT_EQ(WindowText(form_->lblEstimatedLeft), "...");
+  ASSERT_EQ(WindowText(form_->lblTimeTaken), "00:00");
+  test::EmptyFolder(kRunDrive);
+  std::string estimate;
+  LRESULT position = -1;
+  onTick_ = [&](int reading) {
+    if (reading == 3) {
+      estimate = WindowText(form_->lblEstimatedLeft);
+      position = SendMessageA(form_->gauge, PBM_GETPOS, 0, 0);
+    }
+  };
+  Go(kRunDrive);
+  EXPECT_EQ(estimate, "00:00");
+  EXPECT_EQ(position, 2);
+  EXPECT_TRUE(sink_.messages.empty());
+}
+
 TEST_F(MainWindowTest, ATickCounterThatWrapsStillGivesTheElapsedTime) {
   tick_ = 0xFFFFFFFFu - 30000;  // wraps 30 s into the run
   step_ = 1000;

@@ -1,0 +1,210 @@
+#!/usr/bin/env bash
+# Benchmarks of the whole program's fill run under Wine, and of its
+# per-block path. Defines bench_gui_setup, bench_gui_run, bench_progress_cost,
+# bench_peak_memory and bench_gui_teardown, each printing table rows; run
+# directly it does them all. Needs root (tmpfs mounts), Wine and Xvfb.
+#
+#   bench/gui_bench.sh            # everything, about 6 minutes
+#   GUI_BENCH_ROUNDS=3 bench/gui_bench.sh
+#   GUI_BENCH_BUILD=/other/build/win64 bench/gui_bench.sh   # another build's programs
+#
+# Every timed run is preceded by touching and freeing 2 GiB: this kind of
+# machine hands freed memory back to its host, so a first touch is slow.
+
+gui_bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=../scripts/lib/common.sh
+source "$gui_bench_root/scripts/lib/common.sh"
+
+: "${GUI_BENCH_ROUNDS:=7}"
+
+# Touches every page of 2 GiB once, then frees it.
+gui_bench_touch_memory() {
+  python3 -c '
+import mmap
+m = mmap.mmap(-1, 2 << 30)
+for i in range(0, 2 << 30, 4096):
+    m[i] = 1
+'
+}
+
+gui_bench_wine() { "$gui_bench_root/cmake/wine-emulator.sh" "$@"; }
+
+# Median of the numbers on stdin.
+gui_bench_median() {
+  sort -g | awk '{v[NR] = $1} END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'
+}
+gui_bench_range() { sort -g | awk 'NR == 1 {lo = $1} {hi = $1} END {printf "%.3f..%.3f", lo, hi}'; }
+
+# Builds the programs, boots a throwaway prefix, mounts a 1 GiB drive (T:)
+# and a 64 MiB one (U:), each with the program at its root, and starts a
+# virtual display when none is set.
+bench_gui_setup() {
+  local preset
+  preset=$(windows_test_preset)
+  if [ -n "${GUI_BENCH_BUILD:-}" ]; then
+    gui_bench_build=$GUI_BENCH_BUILD
+  else
+    gui_bench_build="$gui_bench_root/build/$preset"
+    [ -f "$gui_bench_build/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j 2 --target brimvale gui_fill_driver gui_bare_pump gui_progress_cost >/dev/null || return 1
+  fi
+  gui_bench_bin="$gui_bench_build/bin"
+  gui_bench_dir="$gui_bench_build/bench-gui"
+  export WINEPREFIX="$gui_bench_dir/prefix" BRIMVALE_WINE_BITS=${preset#win}
+  export LC_ALL=C.UTF-8
+  if [ -z "${DISPLAY:-}" ]; then
+    local displayFile="$gui_bench_dir/display"
+    mkdir -p "$gui_bench_dir"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayFile" 2>/dev/null &
+    gui_bench_xvfb=$!
+    for _ in $(seq 100); do [ -s "$displayFile" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$displayFile")"
+  fi
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    gui_bench_wine wineboot -i >/dev/null 2>&1
+    # Without a window manager Wine waits about 2 s on every hidden window.
+    gui_bench_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    WINEPREFIX="$WINEPREFIX" wineserver -w
+  fi
+  local letter size dir
+  for entry in "t 1g" "u 64m"; do
+    read -r letter size <<<"$entry"
+    dir="$gui_bench_dir/drive-$letter"
+    mkdir -p "$dir"
+    mountpoint -q "$dir" && umount "$dir"
+    mount -t tmpfs -o "size=$size" tmpfs "$dir" || return 1
+    cp "$gui_bench_bin/brimvale.exe" "$dir/"
+    ln -sfn "$dir" "$WINEPREFIX/dosdevices/$letter:"
+  done
+}
+
+bench_gui_teardown() {
+  WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null
+  local dir
+  for dir in "$gui_bench_dir"/drive-*; do mountpoint -q "$dir" && umount "$dir"; done
+  if [ -n "${gui_bench_xvfb:-}" ]; then
+    kill "$gui_bench_xvfb" 2>/dev/null
+    wait "$gui_bench_xvfb" 2>/dev/null
+    unset gui_bench_xvfb
+  fi
+}
+
+gui_bench_clear() { rm -f "$gui_bench_dir/drive-$1"/_filldrive_*.dat "$gui_bench_dir/drive-$1"/dd.bin; }
+gui_bench_free() { stat -f -c '%a %S' "$gui_bench_dir/drive-$1" | awk '{print $1 * $2}'; }
+gui_bench_field() { tr -d '\r' | tr ' ' '\n' | sed -n "s/^$1=//p"; }
+
+# One fill run of brimvale.exe from Go to idle on drive $1; prints the driver's line.
+gui_bench_program_run() {
+  gui_bench_clear "$1"
+  gui_bench_wine "$gui_bench_bin/gui_fill_driver.exe" "${1^^}:\\brimvale.exe" "${1^^}:\\"
+}
+
+# The whole fill run against dd and the bare per-block pump on the 1 GiB
+# drive, alternated GUI, pump, dd in every round.
+bench_gui_run() {
+  local total round line gui pump dd start
+  local -a guis=() pumps=() dds=() vsPump=() vsDd=()
+  gui_bench_clear t
+  total=$(gui_bench_free t)
+  for round in $(seq "$GUI_BENCH_ROUNDS"); do
+    gui_bench_touch_memory
+    line=$(gui_bench_program_run t) || return 1
+    gui=$(gui_bench_field seconds <<<"$line")
+    [ "$(gui_bench_field free_after <<<"$line")" = 0 ] || echo "warning: GUI run left free space: $line" >&2
+
+    gui_bench_clear t
+    gui_bench_touch_memory
+    line=$(gui_bench_wine "$gui_bench_bin/gui_bare_pump.exe" 'T:\') || return 1
+    pump=$(gui_bench_field seconds <<<"$line")
+
+    gui_bench_clear t
+    gui_bench_touch_memory
+    start=$(date +%s.%N)
+    dd if=/dev/zero of="$gui_bench_dir/drive-t/dd.bin" bs=64k count="$total" iflag=count_bytes conv=fsync status=none
+    dd=$(echo "$(date +%s.%N) - $start" | bc -l)
+    gui_bench_clear t
+
+    guis+=("$gui") pumps+=("$pump") dds+=("$dd")
+    vsPump+=("$(echo "$pump / $gui" | bc -l)") vsDd+=("$(echo "$dd / $gui" | bc -l)")
+    printf '# round %d: gui %.3f s, pump %.3f s, dd %.3f s\n' "$round" "$gui" "$pump" "$dd" >&2
+  done
+  local mib
+  mib=$(echo "$total / 1048576" | bc -l)
+  printf '| %-44s | %9s | %9s | %-24s | %-13s |\n' "fill run, ${total} bytes on tmpfs" "median s" "MiB/s" "GUI speed / this, median" "spread"
+  printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..46})" "-----------" "-----------" "--------------------------" "---------------"
+  local name times ratios m
+  for name in gui pump dd; do
+    case $name in
+      gui) times=("${guis[@]}") ratios=() label="brimvale.exe, Go to idle (Wine)" ;;
+      pump) times=("${pumps[@]}") ratios=("${vsPump[@]}") label="bare program, one PeekMessage pass a block" ;;
+      dd) times=("${dds[@]}") ratios=("${vsDd[@]}") label="dd bs=64k conv=fsync (native)" ;;
+    esac
+    m=$(printf '%s\n' "${times[@]}" | gui_bench_median)
+    if [ ${#ratios[@]} -eq 0 ]; then
+      printf '| %-44s | %9.3f | %9.1f | %-24s | %-13s |\n' "$label" "$m" "$(echo "$mib / $m" | bc -l)" "1" ""
+    else
+      printf '| %-44s | %9.3f | %9.1f | %-24.3f | %-13s |\n' "$label" "$m" "$(echo "$mib / $m" | bc -l)" \
+        "$(printf '%s\n' "${ratios[@]}" | gui_bench_median)" "$(printf '%s\n' "${ratios[@]}" | gui_bench_range)"
+    fi
+  done
+}
+
+# One progress report of TfrmMain in-process, split into the message pump
+# and the rest (bar and labels); with the fake clock and with the real one.
+bench_progress_cost() {
+  local clock out key
+  printf '| %-32s | %11s | %11s | %9s | %9s | %19s | %15s |\n' "OnWriteProgress, us per call" "median call" "median pump" "mean call" "mean pump" "bar+labels (means)" "allocs per call"
+  printf '|%s|%s|%s|%s|%s|%s|%s|\n' "----------------------------------" "-------------" "-------------" "-----------" "-----------" "---------------------" "-----------------"
+  for clock in fake real; do
+    if [ $clock = real ]; then
+      out=$(GUI_BENCH_REAL_CLOCK=1 gui_bench_wine "$gui_bench_bin/gui_progress_cost.exe" "$GUI_BENCH_ROUNDS") || return 1
+    else
+      out=$(gui_bench_wine "$gui_bench_bin/gui_progress_cost.exe" "$GUI_BENCH_ROUNDS") || return 1
+    fi
+    local -a values=()
+    for key in call_us pump_us call_mean_us pump_mean_us labels_us allocs_per_call; do
+      values+=("$(gui_bench_field "$key" <<<"$(tr '\n' ' ' <<<"$out")" | gui_bench_median)")
+    done
+    printf '| %-32s | %11.1f | %11.1f | %9.1f | %9.1f | %19.1f | %15.3f |\n' "$clock clock, 1 GiB counting disk" "${values[@]}"
+  done
+}
+
+# Peak memory of brimvale.exe after a whole run on the 64 MiB and the 1 GiB
+# drive, alternated, five pairs; it must not grow with the run. Not timed,
+# so no memory is touched before these.
+bench_peak_memory() {
+  local round line
+  local -a small=() large=() smallPf=() largePf=()
+  for round in $(seq 5); do
+    line=$(gui_bench_program_run u) || return 1
+    small+=("$(gui_bench_field peak_ws_kib <<<"$line")") smallPf+=("$(gui_bench_field peak_pagefile_kib <<<"$line")")
+    line=$(gui_bench_program_run t) || return 1
+    large+=("$(gui_bench_field peak_ws_kib <<<"$line")") largePf+=("$(gui_bench_field peak_pagefile_kib <<<"$line")")
+  done
+  gui_bench_clear t
+  gui_bench_clear u
+  printf '| %-30s | %14s | %14s | %20s |\n' "peak memory of brimvale.exe" "64 MiB run" "1 GiB run" "1 GiB - 64 MiB, KiB"
+  printf '|%s|%s|%s|%s|\n' "--------------------------------" "----------------" "----------------" "----------------------"
+  local a b
+  a=$(printf '%s\n' "${small[@]}" | gui_bench_median) b=$(printf '%s\n' "${large[@]}" | gui_bench_median)
+  printf '| %-30s | %10s KiB | %10s KiB | %20s |\n' "PeakWorkingSetSize, median" "$a" "$b" "$((b - a))"
+  a=$(printf '%s\n' "${smallPf[@]}" | gui_bench_median) b=$(printf '%s\n' "${largePf[@]}" | gui_bench_median)
+  printf '| %-30s | %10s KiB | %10s KiB | %20s |\n' "PeakPagefileUsage, median" "$a" "$b" "$((b - a))"
+  echo "# working set per run, 64 MiB: ${small[*]}; 1 GiB: ${large[*]}" >&2
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  set -uo pipefail
+  [ "$(id -u)" = 0 ] || { echo "gui_bench.sh: mounting the drives needs root" >&2; exit 1; }
+  trap bench_gui_teardown EXIT
+  bench_gui_setup || exit 1
+  echo "command: $0 (GUI_BENCH_ROUNDS=$GUI_BENCH_ROUNDS), commit $(git -C "$gui_bench_root" rev-parse --short HEAD)"
+  echo "machine: $(nproc) cores, $(free -g | awk '/^Mem:/ {print $2}') GiB, kernel $(uname -r), $(date -u '+%Y-%m-%d %H:%M UTC'), $(basename "$gui_bench_build") build"
+  echo
+  bench_gui_run
+  echo
+  bench_progress_cost
+  echo
+  bench_peak_memory
+fi
