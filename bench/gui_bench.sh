@@ -19,12 +19,17 @@ source "$gui_bench_root/scripts/lib/common.sh"
 
 # Touches every page of 2 GiB once, then frees it.
 gui_bench_touch_memory() {
-  python3 -c '
+  local helper=$gui_bench_root/build/bench-native/bin/touch_memory
+  if [ -x "$helper" ]; then
+    "$helper"
+  else
+    python3 -c '
 import mmap
 m = mmap.mmap(-1, 2 << 30)
 for i in range(0, 2 << 30, 4096):
     m[i] = 1
 '
+  fi
 }
 
 gui_bench_wine() { "$gui_bench_root/cmake/wine-emulator.sh" "$@"; }
