@@ -26,7 +26,8 @@ TDiskInfo ProbeDisk(std::string_view folderText, std::string_view thousandSepara
   info.FreeBytes = GetFreeBytes(drive, fs);
   info.FreeClusters = info.ClusterSize == 0 ? 0 : info.FreeBytes / info.ClusterSize;
   info.ClusterSizeCaption = std::to_string(info.ClusterSize) + " bytes";
-  info.FreeClustersCaption = FreeClustersCaption(info.FreeBytes, info.ClusterSize, thousandSeparator);
+  info.FreeClustersCaption =
+      FreeClustersCaption(info.FreeBytes, info.ClusterSize, thousandSeparator);
   return info;
 }
 

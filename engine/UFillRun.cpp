@@ -19,8 +19,7 @@ std::string TaskCaption(std::string_view name, std::int64_t chunk, std::int64_t 
                         std::string_view thousandSeparator) {
   return "Writing file \"" + std::string(name) + "\", " +
          FormatNumberN(static_cast<long double>(chunk), thousandSeparator) + " clusters, " +
-         FormatNumberN(static_cast<long double>(chunk * clusterSize), thousandSeparator) +
-         " bytes";
+         FormatNumberN(static_cast<long double>(chunk * clusterSize), thousandSeparator) + " bytes";
 }
 
 std::int64_t FirstChunk(std::int64_t clusterSize) {

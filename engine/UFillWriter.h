@@ -17,9 +17,8 @@ class ProgressProc {
 
   template <auto Method, class T>
   static ProgressProc Bind(T* object) {
-    return ProgressProc(object, [](void* self, double fraction) {
-      (static_cast<T*>(self)->*Method)(fraction);
-    });
+    return ProgressProc(
+        object, [](void* self, double fraction) { (static_cast<T*>(self)->*Method)(fraction); });
   }
 
   explicit operator bool() const { return call_ != nullptr; }

@@ -5,8 +5,8 @@
 namespace brimvale {
 namespace {
 
-LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -43,9 +43,7 @@ BOOL CALLBACK SendToChild(HWND child, LPARAM context) {
 
 }  // namespace
 
-void ForwardChildNotifications(HWND groupBox) {
-  SetWindowSubclass(groupBox, ForwardingProc, 0, 0);
-}
+void ForwardChildNotifications(HWND groupBox) { SetWindowSubclass(groupBox, ForwardingProc, 0, 0); }
 
 void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
   TSentMessage sent{message, wParam, lParam};
@@ -54,7 +52,8 @@ void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) 
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 

@@ -102,8 +102,10 @@ static constexpr TSpec kLayout[] = {
 };
 // clang-format on
 
-static_assert(kLayout[kGroupBox3].kind == TSpec::GroupBox && kLayout[kGroupBox2].kind == TSpec::GroupBox &&
-              kLayout[kGroupBox1].kind == TSpec::GroupBox && kLayout[kGroupBox4].kind == TSpec::GroupBox);
+static_assert(kLayout[kGroupBox3].kind == TSpec::GroupBox &&
+              kLayout[kGroupBox2].kind == TSpec::GroupBox &&
+              kLayout[kGroupBox1].kind == TSpec::GroupBox &&
+              kLayout[kGroupBox4].kind == TSpec::GroupBox);
 
 TfrmMain::TfrmMain(TApplication& application, TFileSystem& fileSystem, TTickSource tickCount)
     : FApplication(application),
@@ -209,7 +211,9 @@ bool TfrmMain::CreateControls() {
   std::array<int, std::size(kLayout)> order;
   std::iota(order.begin(), order.end(), 0);
   const auto depth = [](int row) { return kLayout[row].parent == kWindow ? 0 : 1; };
-  const auto tab = [](int row) { return kLayout[row].tabOrder == kNoTabOrder ? 1000 : kLayout[row].tabOrder; };
+  const auto tab = [](int row) {
+    return kLayout[row].tabOrder == kNoTabOrder ? 1000 : kLayout[row].tabOrder;
+  };
   std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
     if (depth(a) != depth(b)) return depth(a) < depth(b);
     if (kLayout[a].parent != kLayout[b].parent) return kLayout[a].parent < kLayout[b].parent;
@@ -468,7 +472,8 @@ void TfrmMain::FillDrive() {
     std::string name = FillFileName(fileNumber, chunk);
     while (FFileSystem.FileExists(FillFilePath(edtDir.Text(), name)))
       name = FillFileName(++fileNumber, chunk);
-    SetLabelCaption(lblTask, TaskCaption(name, chunk, FClusterSize, FFormatSettings.ThousandSeparator));
+    SetLabelCaption(lblTask,
+                    TaskCaption(name, chunk, FClusterSize, FFormatSettings.ThousandSeparator));
     FFileClusters = static_cast<double>(chunk);
     const std::int64_t freeBefore = FFreeClusters;
 

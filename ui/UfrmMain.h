@@ -115,9 +115,9 @@ class TfrmMain {
   TFormatSettings FFormatSettings;
   HWND FHandle = nullptr;
   HWND FActiveControl = nullptr;  // the control that gets the focus on activation
-  TLayoutScale FScale;      // layout units to pixels, from the window font's text height
-  TFontOwner FFont;         // the window's font, sized for the screen's resolution
-  TFontOwner FControlFont;  // the controls' font and its bold twin, scaled with the layout
+  TLayoutScale FScale;            // layout units to pixels, from the window font's text height
+  TFontOwner FFont;               // the window's font, sized for the screen's resolution
+  TFontOwner FControlFont;        // the controls' font and its bold twin, scaled with the layout
   TFontOwner FBoldFont;
 
   // Drive probe.

@@ -40,7 +40,8 @@ std::string TPosixFileSystem::DirectoryOfRoot(const char* rootPath) const {
 
 std::string TPosixFileSystem::NativePath(const std::string& path) const {
   if (path.size() < 2 || path[1] != ':') return path;
-  const auto drive = drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
+  const auto drive =
+      drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
   if (drive == drives_.end()) return path;
   std::string native = drive->second;
   for (std::size_t i = 2; i < path.size(); ++i) native += path[i] == '\\' ? '/' : path[i];

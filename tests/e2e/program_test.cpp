@@ -88,13 +88,15 @@ TEST(Program, EnterFillsTheDriveItWasStartedFrom) {
   struct TProcessGuard {
     PROCESS_INFORMATION& process;
     ~TProcessGuard() {
-      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
+      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(process.hProcess, 1);
       CloseHandle(process.hThread);
       CloseHandle(process.hProcess);
     }
   } guard{process};
   HWND window = nullptr;
-  ASSERT_TRUE(test::PumpUntil([&] { return (window = MainWindowOf(process.dwProcessId)) != nullptr; }));
+  ASSERT_TRUE(
+      test::PumpUntil([&] { return (window = MainWindowOf(process.dwProcessId)) != nullptr; }));
   const HWND go = ChildWithText(window, "Go");
   ASSERT_NE(go, nullptr);
 
@@ -102,7 +104,8 @@ TEST(Program, EnterFillsTheDriveItWasStartedFrom) {
   gui.cbSize = sizeof gui;
   ASSERT_TRUE(test::PumpUntil([&] {
     return GetGUIThreadInfo(process.dwThreadId, &gui) && gui.hwndFocus == go;
-  })) << "the focus is on " << gui.hwndFocus << ", not on Go";
+  })) << "the focus is on "
+      << gui.hwndFocus << ", not on Go";
   PostMessageA(gui.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
   PostMessageA(gui.hwndFocus, WM_KEYUP, VK_RETURN, 0xC01C0001);
 

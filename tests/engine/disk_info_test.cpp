@@ -82,7 +82,8 @@ TEST(ProbeDisk, OnlyTheFirstCharacterChoosesTheDrive) {
   ProbeDisk("work", ",", fs);
   ProbeDisk("@home", ",", fs);
   ProbeDisk("\xE1\xE2", ",", fs);
-  EXPECT_EQ(fs.rootsAsked, (std::vector<std::string>{"W:\\", "W:\\", "", "", "\xC1:\\", "\xC1:\\"}));
+  EXPECT_EQ(fs.rootsAsked,
+            (std::vector<std::string>{"W:\\", "W:\\", "", "", "\xC1:\\", "\xC1:\\"}));
 }
 
 }  // namespace

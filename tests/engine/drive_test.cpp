@@ -11,9 +11,12 @@ TEST(GreekUpperCase, MapsEverySourceByteToItsCapital) {
     unsigned char from, to;
   };
   std::vector<TPair> pairs;
-  for (int c = 'a'; c <= 'z'; ++c) pairs.push_back({static_cast<unsigned char>(c), static_cast<unsigned char>(c - 32)});
-  for (int c = 0xE1; c <= 0xF1; ++c) pairs.push_back({static_cast<unsigned char>(c), static_cast<unsigned char>(c - 0x20)});
-  for (int c = 0xF4; c <= 0xF9; ++c) pairs.push_back({static_cast<unsigned char>(c), static_cast<unsigned char>(c - 0x20)});
+  for (int c = 'a'; c <= 'z'; ++c)
+    pairs.push_back({static_cast<unsigned char>(c), static_cast<unsigned char>(c - 32)});
+  for (int c = 0xE1; c <= 0xF1; ++c)
+    pairs.push_back({static_cast<unsigned char>(c), static_cast<unsigned char>(c - 0x20)});
+  for (int c = 0xF4; c <= 0xF9; ++c)
+    pairs.push_back({static_cast<unsigned char>(c), static_cast<unsigned char>(c - 0x20)});
   const std::vector<TPair> accented = {
       {0xF3, 0xD3}, {0xF2, 0xD3}, {0xDC, 0xC1}, {0xA2, 0xC1}, {0xDD, 0xC5}, {0xB8, 0xC5},
       {0xDE, 0xC7}, {0xB9, 0xC7}, {0xDF, 0xC9}, {0xFA, 0xC9}, {0xBA, 0xC9}, {0xFC, 0xCF},
@@ -51,8 +54,10 @@ TEST(DriveNumber, FollowsTheFirstCharacterCode) {
     std::string root;
   };
   const TCase cases[] = {
-      {"c:\\work", 3, "C:\\"},   {"C:\\work", 3, "C:\\"},
-      {"@", 0, ""},              {"1", 241, "1:\\"},
+      {"c:\\work", 3, "C:\\"},
+      {"C:\\work", 3, "C:\\"},
+      {"@", 0, ""},
+      {"1", 241, "1:\\"},
       {"\\\\server\\share", 28, "\\:\\"},
       {"\xE1", 0x81, "\xC1:\\"},  // alpha, capitalised to Alpha
       {"work", 23, "W:\\"},

@@ -31,8 +31,8 @@ class WriteFillFileTest : public ::testing::Test {
   void TearDown() override { AbortRequested = false; }
 
   bool Write(std::int32_t size, bool writeThrough = false) {
-    return WriteFillFile("Y:\\fill.dat", 0, size, false, writeThrough, AbortRequested,
-                         log.Proc(), fs);
+    return WriteFillFile("Y:\\fill.dat", 0, size, false, writeThrough, AbortRequested, log.Proc(),
+                         fs);
   }
   const TFakeFileSystem::TFile& File() { return fs.files.at("Y:\\fill.dat"); }
 
@@ -64,7 +64,8 @@ TEST_F(WriteFillFileTest, SplitsIntoBlocksAndReportsEachOne) {
     EXPECT_TRUE(File().flushed);
     EXPECT_TRUE(File().closed);
     ASSERT_EQ(log.fractions.size(), c.fractions.size());
-    for (std::size_t i = 0; i < c.fractions.size(); ++i) EXPECT_EQ(log.fractions[i], c.fractions[i]);
+    for (std::size_t i = 0; i < c.fractions.size(); ++i)
+      EXPECT_EQ(log.fractions[i], c.fractions[i]);
   }
   EXPECT_TRUE(sink.messages.empty());
 }
@@ -145,18 +146,39 @@ TEST_F(WriteFillFileTest, FailuresReportAndLeaveThePartialFile) {
     std::size_t progressCalls;
   };
   const TCase cases[] = {
-      {"create fails", [](TFakeFileSystem& f) { f.failCreate = true; }, -1, {"Invalid File Handle"}, false, 0},
-      {"third write fails", [](TFakeFileSystem& f) { f.failWriteNumber = 3; }, 2 * 65536,
-       {"Failed to write to file."}, false, 2},
-      {"second write short", [](TFakeFileSystem& f) { f.shortWriteNumber = 2; }, 2 * 65536 - 1, {}, false, 1},
-      {"disk full, refused", [](TFakeFileSystem& f) { f.capacity = 100000; }, 65536,
-       {"Failed to write to file."}, false, 1},
+      {"create fails",
+       [](TFakeFileSystem& f) { f.failCreate = true; },
+       -1,
+       {"Invalid File Handle"},
+       false,
+       0},
+      {"third write fails",
+       [](TFakeFileSystem& f) { f.failWriteNumber = 3; },
+       2 * 65536,
+       {"Failed to write to file."},
+       false,
+       2},
+      {"second write short",
+       [](TFakeFileSystem& f) { f.shortWriteNumber = 2; },
+       2 * 65536 - 1,
+       {},
+       false,
+       1},
+      {"disk full, refused",
+       [](TFakeFileSystem& f) { f.capacity = 100000; },
+       65536,
+       {"Failed to write to file."},
+       false,
+       1},
       {"disk full, cut short",
        [](TFakeFileSystem& f) {
          f.capacity = 100000;
          f.whenFull = TFakeFileSystem::TFull::Short;
        },
-       100000, {}, false, 1},
+       100000,
+       {},
+       false,
+       1},
       {"close fails", [](TFakeFileSystem& f) { f.failClose = true; }, 4 * 65536, {}, true, 4},
   };
   for (const TCase& c : cases) {
@@ -203,7 +225,8 @@ TEST_F(WriteFillFileTest, RandomFillFollowsTheProcessWideSequence) {
 
   // The state carries on from file to file instead of restarting.
   EXPECT_TRUE(WriteFillFile("Y:\\s", 0, 8, true, false, AbortRequested, {}, fs));
-  EXPECT_NE(std::vector<unsigned char>(fs.files.at("Y:\\s").head.begin(), fs.files.at("Y:\\s").head.end()),
+  EXPECT_NE(std::vector<unsigned char>(fs.files.at("Y:\\s").head.begin(),
+                                       fs.files.at("Y:\\s").head.end()),
             first);
 }
 

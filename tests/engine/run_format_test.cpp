@@ -9,9 +9,15 @@ namespace {
 
 TEST(FormatDuration, DropsMillisecondsAndAddsHoursAndDaysWhenDue) {
   const std::pair<std::uint32_t, const char*> cases[] = {
-      {0, "00:00"},           {999, "00:00"},           {59999, "00:59"},
-      {61000, "01:01"},       {3599999, "59:59"},       {3600000, "1h 00:00"},
-      {45296000, "12h 34:56"}, {86400000, "1d 0h 00:00"}, {93784000, "1d 2h 03:04"},
+      {0, "00:00"},
+      {999, "00:00"},
+      {59999, "00:59"},
+      {61000, "01:01"},
+      {3599999, "59:59"},
+      {3600000, "1h 00:00"},
+      {45296000, "12h 34:56"},
+      {86400000, "1d 0h 00:00"},
+      {93784000, "1d 2h 03:04"},
       {4294967295u, "49d 17h 02:47"},
   };
   for (const auto& [ms, text] : cases) EXPECT_EQ(FormatDuration(ms), text) << ms;
@@ -25,11 +31,11 @@ TEST(ComputeProgress, RoundsHalvesToEven) {
     std::uint32_t estimate;
   };
   const TCase cases[] = {
-      {1000, 0.125, 8, 0, 8, 12, 7000},     // overall 0.125: 12.5 goes down to 12
-      {1000, 0.375, 8, 0, 8, 38, 1667},     // 37.5 goes up to 38; 2666.67 - 1000
+      {1000, 0.125, 8, 0, 8, 12, 7000},      // overall 0.125: 12.5 goes down to 12
+      {1000, 0.375, 8, 0, 8, 38, 1667},      // 37.5 goes up to 38; 2666.67 - 1000
       {50, 0.03125, 512, 0, 1000, 2, 3075},  // first block of the worked example
       {0, 0.5, 10, 0, 10, 50, 0},
-      {3, 1, 1, 0, 8, 12, 21},              // total 24: estimate 24 - 3
+      {3, 1, 1, 0, 8, 12, 21},  // total 24: estimate 24 - 3
       {5, 1, 1, 0, 2, 50, 5},
       {1, 0.5, 1, 0, 400, 0, 799},          // 0.125 % rounds to 0; total 800
       {2500, 1.0, 512, 488, 1000, 100, 0},  // the whole run: nothing left

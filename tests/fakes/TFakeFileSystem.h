@@ -32,7 +32,7 @@ class TFakeFileSystem final : public TFileSystem {
   std::uint32_t clusterBytes = 4096;
   bool freeQueryOk = true;
   std::int64_t freeBytes = 0;
-  bool spaceFollowsWrites = false;  // free bytes fall as files grow
+  bool spaceFollowsWrites = false;      // free bytes fall as files grow
   std::vector<std::string> rootsAsked;  // "" for the current directory
 
   // Faults.

@@ -66,8 +66,8 @@ TEST_F(PosixFileSystemTest, WritesZerosOfTheExactSizeThroughTheDriveLetter) {
   fsys::create_directory(dir_ / "sub");
   for (bool writeThrough : {false, true}) {
     const std::int32_t size = 3 * 65536 + 77;
-    EXPECT_TRUE(WriteFillFile("Y:\\sub\\fill.dat", 0, size, false, writeThrough, AbortRequested,
-                              {}, fs_));
+    EXPECT_TRUE(
+        WriteFillFile("Y:\\sub\\fill.dat", 0, size, false, writeThrough, AbortRequested, {}, fs_));
     EXPECT_EQ(ReadAll(dir_ / "sub" / "fill.dat"), std::string(size, '\0'));
   }
   EXPECT_TRUE(sink_.messages.empty());

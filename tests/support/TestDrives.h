@@ -4,10 +4,10 @@
 // sizes in the test prefix. Keep both lists in step.
 namespace brimvale::test {
 
-inline constexpr char kProbeDrive[] = "M:\\";  // 8 MiB, always empty, only probed
-inline constexpr char kWriteDrive[] = "N:\\";  // 8 MiB, emptied by each test that writes
-inline constexpr char kRunDrive[] = "K:\\";    // exactly 1,000 free 4096-byte clusters
-inline constexpr char kExeDrive[] = "L:\\";    // 8 MiB, the program started from its root
+inline constexpr char kProbeDrive[] = "M:\\";    // 8 MiB, always empty, only probed
+inline constexpr char kWriteDrive[] = "N:\\";    // 8 MiB, emptied by each test that writes
+inline constexpr char kRunDrive[] = "K:\\";      // exactly 1,000 free 4096-byte clusters
+inline constexpr char kExeDrive[] = "L:\\";      // 8 MiB, the program started from its root
 inline constexpr char kMissingDrive[] = "Q:\\";  // never mapped
 
 }  // namespace brimvale::test

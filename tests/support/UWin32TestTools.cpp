@@ -16,7 +16,8 @@ void ForEachEntry(const std::string& folder, TVisit visit) {
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     const std::string name = entry.cFileName;
-    if (name != "." && name != "..") visit(name, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    if (name != "." && name != "..")
+      visit(name, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
   } while (FindNextFileA(search, &entry));
   FindClose(search);
 }
@@ -52,7 +53,8 @@ std::string Contents(const std::string& path) {
   std::string content;
   char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    content.append(buffer, got);
   CloseHandle(file);
   return content;
 }

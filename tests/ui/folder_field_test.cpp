@@ -659,7 +659,6 @@ TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothi
   EXPECT_EQ(end, 2u);
 }
 
-
 TEST_F(FolderFieldTest, AnOldShellGetsThePlainBrowserWithAShortenedStatusLine) {
   CreateField();
   // Deep enough that the status line cannot show it whole.
@@ -707,7 +706,6 @@ TEST_F(FolderFieldTest, AShellOlderThanFourHasNoBrowser) {
   EXPECT_EQ(dialog.Directory, folder_);
   EXPECT_TRUE(IsWindowEnabled(parent_.Handle()));
 }
-
 
 // The field in its place in the main window, through the program's own loop.
 TEST(FolderFieldInTheMainWindowTest, BrowsingProbesTheNewDriveAndKeysKeepToTheField) {

@@ -130,9 +130,7 @@ TEST_F(MainWindowTest, WindowFontKeepsItsSizeInPoints) {
   }
   CreateForm();
   // 8 points: -11 pixels at 96 dpi, -14 at 120 (13.75 rounded).
-  const struct {
-    int dpi, height;
-  } known[] = {{96, -11}, {120, -14}};
+  const struct { int dpi, height; } known[] = {{96, -11}, {120, -14}};
   const auto match = std::find_if(std::begin(known), std::end(known),
                                   [dpi](const auto& k) { return k.dpi == dpi; });
   if (match == std::end(known)) GTEST_SKIP() << "no known font height at " << dpi << " dpi";
@@ -158,7 +156,7 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
     HWND control;
     const char* windowClass;
     HWND parent;
-    const char* text;  // nullptr: not checked
+    const char* text;              // nullptr: not checked
     int left, top, width, height;  // width and height 0: a label that sizes itself
     bool bold, enabled, visible;
   };
@@ -167,27 +165,43 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
       {"GroupBox3", f.GroupBox3, "Button", window, " Help", 4, 4, 400, 105, false, true, true},
       {"Label1", f.Label1, "Static", f.GroupBox3, nullptr, 8, 16, 385, 45, false, true, true},
       {"Label8", f.Label8, "Static", f.GroupBox3, "Homepage:", 40, 66, 0, 0, false, true, true},
-      {"lblURL", f.lblURL, "Static", f.GroupBox3, "http://www.tavor-software.example/", 116, 66, 0, 0, false, true, true},
-      {"Label9", f.Label9, "Static", f.GroupBox3, "Brimvale's page:", 40, 82, 0, 0, false, true, true},
-      {"lblURL2", f.lblURL2, "Static", f.GroupBox3, "http://www.tavor-software.example/utilities/brimvale.jsp", 116, 82, 0, 0, false, true, true},
-      {"GroupBox2", f.GroupBox2, "Button", window, " Program Options ", 4, 112, 400, 89, false, true, true},
-      {"Label2", f.Label2, "Static", f.GroupBox2, "Folder to generate files in:", 8, 20, 0, 0, false, true, true},
-      {"edtDir", f.edtDir.Handle(), "Edit", f.GroupBox2, nullptr, 8, 36, 381, 21, false, true, true},
-      {"chkWriteThrough", f.chkWriteThrough, "Button", f.GroupBox2, "No OS optimisation (writes directly to disk - slow)", 8, 64, 261, 17, false, true, true},
-      {"GroupBox1", f.GroupBox1, "Button", window, " Disk Attributes ", 4, 208, 400, 57, false, true, true},
+      {"lblURL", f.lblURL, "Static", f.GroupBox3, "http://www.tavor-software.example/", 116, 66, 0,
+       0, false, true, true},
+      {"Label9", f.Label9, "Static", f.GroupBox3, "Brimvale's page:", 40, 82, 0, 0, false, true,
+       true},
+      {"lblURL2", f.lblURL2, "Static", f.GroupBox3,
+       "http://www.tavor-software.example/utilities/brimvale.jsp", 116, 82, 0, 0, false, true,
+       true},
+      {"GroupBox2", f.GroupBox2, "Button", window, " Program Options ", 4, 112, 400, 89, false,
+       true, true},
+      {"Label2", f.Label2, "Static", f.GroupBox2, "Folder to generate files in:", 8, 20, 0, 0,
+       false, true, true},
+      {"edtDir", f.edtDir.Handle(), "Edit", f.GroupBox2, nullptr, 8, 36, 381, 21, false, true,
+       true},
+      {"chkWriteThrough", f.chkWriteThrough, "Button", f.GroupBox2,
+       "No OS optimisation (writes directly to disk - slow)", 8, 64, 261, 17, false, true, true},
+      {"GroupBox1", f.GroupBox1, "Button", window, " Disk Attributes ", 4, 208, 400, 57, false,
+       true, true},
       {"Label3", f.Label3, "Static", f.GroupBox1, "Cluster size:", 8, 16, 0, 0, false, true, true},
-      {"lblClusterSize", f.lblClusterSize, "Static", f.GroupBox1, nullptr, 76, 16, 0, 0, true, true, true},
+      {"lblClusterSize", f.lblClusterSize, "Static", f.GroupBox1, nullptr, 76, 16, 0, 0, true, true,
+       true},
       {"Label6", f.Label6, "Static", f.GroupBox1, "Free Clusters:", 8, 36, 0, 0, false, true, true},
-      {"lblFreeClusters", f.lblFreeClusters, "Static", f.GroupBox1, nullptr, 76, 36, 0, 0, true, true, true},
+      {"lblFreeClusters", f.lblFreeClusters, "Static", f.GroupBox1, nullptr, 76, 36, 0, 0, true,
+       true, true},
       {"btnAbort", f.btnAbort, "Button", window, "Abort", 204, 272, 75, 29, false, false, true},
       {"btnGo", f.btnGo, "Button", window, "Go", 284, 272, 119, 29, false, true, true},
-      {"GroupBox4", f.GroupBox4, "Button", window, " Progress ", 4, 304, 400, 97, false, true, true},
+      {"GroupBox4", f.GroupBox4, "Button", window, " Progress ", 4, 304, 400, 97, false, true,
+       true},
       {"Label5", f.Label5, "Static", f.GroupBox4, "Time Taken:", 8, 16, 0, 0, false, true, true},
-      {"lblTimeTaken", f.lblTimeTaken, "Static", f.GroupBox4, "...", 108, 16, 0, 0, true, true, true},
-      {"Label4", f.Label4, "Static", f.GroupBox4, "Estimated Time Left:", 8, 36, 0, 0, false, true, true},
-      {"lblEstimatedLeft", f.lblEstimatedLeft, "Static", f.GroupBox4, "...", 108, 36, 0, 0, true, true, true},
+      {"lblTimeTaken", f.lblTimeTaken, "Static", f.GroupBox4, "...", 108, 16, 0, 0, true, true,
+       true},
+      {"Label4", f.Label4, "Static", f.GroupBox4, "Estimated Time Left:", 8, 36, 0, 0, false, true,
+       true},
+      {"lblEstimatedLeft", f.lblEstimatedLeft, "Static", f.GroupBox4, "...", 108, 36, 0, 0, true,
+       true, true},
       {"lblTask", f.lblTask, "Static", f.GroupBox4, "...", 8, 56, 0, 0, false, true, false},
-      {"gauge", f.gauge, "msctls_progress32", f.GroupBox4, nullptr, 4, 72, 392, 17, false, true, false},
+      {"gauge", f.gauge, "msctls_progress32", f.GroupBox4, nullptr, 4, 72, 392, 17, false, true,
+       false},
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -206,7 +220,8 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
     } else {
       // Sized to its text: as high as the font's text, at least as wide.
       HDC dc = GetDC(row.control);
-      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(row.control, WM_GETFONT, 0, 0)));
+      HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(row.control, WM_GETFONT, 0, 0)));
       SIZE extent{};
       const std::string text = WindowText(row.control);
       GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
@@ -237,7 +252,8 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
   EnableWindow(f.btnAbort, TRUE);
   std::vector<HWND> cycle{f.btnGo};
   for (int i = 0; i < 4; ++i) cycle.push_back(GetNextDlgTabItem(window, cycle.back(), FALSE));
-  EXPECT_EQ(cycle, (std::vector<HWND>{f.btnGo, f.btnAbort, f.edtDir.Handle(), f.chkWriteThrough, f.btnGo}));
+  EXPECT_EQ(cycle, (std::vector<HWND>{f.btnGo, f.btnAbort, f.edtDir.Handle(), f.chkWriteThrough,
+                                      f.btnGo}));
 }
 
 TEST_F(MainWindowTest, StartsWithTheProgramsFolderAndItsDrive) {
@@ -261,9 +277,9 @@ TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
   CreateForm();
   Go(kRunDrive);
   EXPECT_TRUE(sink_.messages.empty());
-  const std::vector<std::string> expected = {
-      "_filldrive_0000_512.dat", "_filldrive_0001_256.dat", "_filldrive_0002_128.dat",
-      "_filldrive_0003_64.dat",  "_filldrive_0004_32.dat",  "_filldrive_0005_8.dat"};
+  const std::vector<std::string> expected = {"_filldrive_0000_512.dat", "_filldrive_0001_256.dat",
+                                             "_filldrive_0002_128.dat", "_filldrive_0003_64.dat",
+                                             "_filldrive_0004_32.dat",  "_filldrive_0005_8.dat"};
   EXPECT_EQ(test::FilesIn(kRunDrive), expected);
   const long long sizes[] = {2097152, 1048576, 524288, 262144, 131072, 32768};
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -273,7 +289,8 @@ TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
   }
   EXPECT_EQ(form_->FreeClusters(), 0);
   EXPECT_EQ(WindowText(form_->lblFreeClusters), "0k, 0 clusters");
-  EXPECT_EQ(WindowText(form_->lblTask), "Writing file \"_filldrive_0005_8.dat\", 8 clusters, 32,768 bytes");
+  EXPECT_EQ(WindowText(form_->lblTask),
+            "Writing file \"_filldrive_0005_8.dat\", 8 clusters, 32,768 bytes");
   ExpectIdle();
   EXPECT_NE(WindowText(form_->lblTimeTaken), "...");
 }
@@ -294,11 +311,12 @@ TEST_F(MainWindowTest, NamesAlreadyTakenAreSkippedAndLeftAlone) {
 }
 
 TEST_F(MainWindowTest, AFolderNamedLikeTheNextFileEndsTheRunWithItsNumber) {
-  ASSERT_TRUE(CreateDirectoryA((std::string(kRunDrive) + "_filldrive_0000_512.dat").c_str(), nullptr));
+  ASSERT_TRUE(
+      CreateDirectoryA((std::string(kRunDrive) + "_filldrive_0000_512.dat").c_str(), nullptr));
   CreateForm();
   Go(kRunDrive);
-  EXPECT_EQ(sink_.messages,
-            (std::vector<std::string>{"Invalid File Handle", "failed to write to file 0. Aborting"}));
+  EXPECT_EQ(sink_.messages, (std::vector<std::string>{"Invalid File Handle",
+                                                      "failed to write to file 0. Aborting"}));
   EXPECT_TRUE(AbortRequested);
   ExpectIdle();
 }
@@ -434,8 +452,8 @@ class TLogPixels {
     RegCloseKey(key_);
   }
   bool Set(DWORD dpi) {
-    return key_ && RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                                  sizeof dpi) == ERROR_SUCCESS;
+    return key_ && RegSetValueExA(key_, "LogPixels", 0, REG_DWORD,
+                                  reinterpret_cast<const BYTE*>(&dpi), sizeof dpi) == ERROR_SUCCESS;
   }
 
  private:
@@ -471,7 +489,7 @@ TEST(ScreenAt120Dpi, FontAndLayoutGrowWithTheFontsTextHeight) {
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                       nullptr, nullptr, &startup, &child);
+                                        nullptr, nullptr, &startup, &child);
     SetEnvironmentVariableA("BRIMVALE_TEST_DPI", nullptr);
     ASSERT_TRUE(started);
     // The child reads the resolution at its start; it may go back now, but
@@ -512,9 +530,9 @@ TEST(LayoutScaling, OnlyAnotherResolutionLetsAShorterFaceShrinkTheLayout) {
   const struct {
     int measured, dpi, expected;
   } cases[] = {
-      {13, 96, 13}, {12, 96, 13}, {14, 96, 14},  // a substitute at the layout's resolution
+      {13, 96, 13},  {12, 96, 13},  {14, 96, 14},  // a substitute at the layout's resolution
       {16, 120, 16}, {15, 120, 15}, {10, 72, 10},
-      {0, 96, 13},  {0, 120, 13},  // no measure: as laid out
+      {0, 96, 13},   {0, 120, 13},  // no measure: as laid out
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LayoutTextHeight(c.measured, c.dpi), c.expected) << c.measured << " at " << c.dpi;

@@ -30,7 +30,8 @@ TEST(MessageBoxSink, CaptionedWithTheTitleCentredOkOnlyNoIcon) {
   EXPECT_EQ(box.text, "Disk is already full!");
   EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
   EXPECT_FALSE(box.hasIcon);
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN),
+            screenHeight = GetSystemMetrics(SM_CYSCREEN);
   EXPECT_NEAR((box.bounds.left + box.bounds.right) / 2, screenWidth / 2, 2);
   EXPECT_NEAR((box.bounds.top + box.bounds.bottom) / 2, screenHeight / 2, 2);
 }
@@ -118,8 +119,8 @@ TEST_F(FakeDiskRunTest, UnreadableFreeSpaceIsRefusedInsteadOfHalvingForEver) {
 TEST_F(FakeDiskRunTest, ADriveWhoseFreeSpaceDoesNotShrinkEndsAfterOneFile) {
   disk_.freeBytes = 100 * 4096;  // stays the same however much is written
   Run();
-  EXPECT_EQ(sink_.messages,
-            std::vector<std::string>{"The drive's free space did not shrink while writing. Aborting"});
+  EXPECT_EQ(sink_.messages, std::vector<std::string>{
+                                "The drive's free space did not shrink while writing. Aborting"});
   ASSERT_EQ(disk_.files.size(), 1u);
   EXPECT_EQ(disk_.files.begin()->first, "Y:\\fill\\_filldrive_0000_64.dat");
   EXPECT_EQ(disk_.files.begin()->second.size, 64 * 4096);

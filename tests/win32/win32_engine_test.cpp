@@ -23,7 +23,8 @@ TEST(Win32Probe, TmpfsDriveOfEightMebibytes) {
   const TFormatSettings format = ReadFormatSettings();
   EXPECT_EQ(format.ThousandSeparator, ",") << "the test run sets an English locale";
 
-  const TDiskInfo info = ProbeDisk(std::string(kProbeDrive) + "some\\folder", format.ThousandSeparator);
+  const TDiskInfo info =
+      ProbeDisk(std::string(kProbeDrive) + "some\\folder", format.ThousandSeparator);
   EXPECT_EQ(info.ClusterSize, 4096);
   EXPECT_EQ(info.FreeBytes, 8 * 1024 * 1024);
   EXPECT_EQ(info.FreeClusters, 2048);
@@ -40,7 +41,7 @@ TEST(Win32Probe, FallbackWithoutTheExCallGivesTheSameFreeBytes) {
 
 TEST(Win32Probe, TextsThatNameNoDriveGiveTheFailureValues) {
   for (const std::string& text : {std::string(kMissingDrive), std::string("1"),
-                                 std::string("\\\\server\\share"), std::string("\xE1")}) {
+                                  std::string("\\\\server\\share"), std::string("\xE1")}) {
     const TDiskInfo info = ProbeDisk(text, ",");
     EXPECT_EQ(info.ClusterSize, 1) << text;
     EXPECT_EQ(info.FreeBytes, -1) << text;
@@ -74,8 +75,7 @@ TEST_F(Win32WriterTest, WritesZerosOfTheExactSizeWithAndWithoutWriteThrough) {
     const std::int32_t size = 5 * 65536 + 4095;
     const std::string path = PathOn(writeThrough ? "through.dat" : "cached.dat");
     TCountReports counter;
-    EXPECT_TRUE(
-        WriteFillFile(path, 0, size, false, writeThrough, AbortRequested, counter.Proc()));
+    EXPECT_TRUE(WriteFillFile(path, 0, size, false, writeThrough, AbortRequested, counter.Proc()));
     EXPECT_EQ(test::Contents(path), std::string(size, '\0'));
     EXPECT_EQ(counter.reports, 6);
   }
@@ -93,8 +93,8 @@ TEST_F(Win32WriterTest, ADriveThatFillsPartWayLeavesThePartialFile) {
 
 TEST_F(Win32WriterTest, AMissingFolderCannotBeCreated) {
   TCountReports counter;
-  EXPECT_FALSE(WriteFillFile(PathOn("nowhere\\f.dat"), 0, 10, false, false, AbortRequested,
-                             counter.Proc()));
+  EXPECT_FALSE(
+      WriteFillFile(PathOn("nowhere\\f.dat"), 0, 10, false, false, AbortRequested, counter.Proc()));
   EXPECT_EQ(sink_.messages, std::vector<std::string>{"Invalid File Handle"});
   EXPECT_EQ(counter.reports, 0);
 }
