@@ -10,14 +10,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "UBenchClock.h"
 
-double Now() {
-  LARGE_INTEGER frequency, count;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&count);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 std::int64_t FreeBytes(const char* root) {
   ULARGE_INTEGER available{};

@@ -11,14 +11,9 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+#include "UBenchClock.h"
 
-double Now() {
-  LARGE_INTEGER frequency, count;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&count);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace {
 
 struct TFind {
   DWORD processId;
