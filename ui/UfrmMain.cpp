@@ -201,7 +201,7 @@ HWND TfrmMain::CreateControl(const TControlSpec& spec, HWND parent, int id) {
                reinterpret_cast<WPARAM>(spec.bold ? FBoldFont.Get() : FControlFont.Get()), FALSE);
   if (spec.kind == TControlSpec::GroupBox) ForwardChildNotifications(control);
   if (spec.kind == TControlSpec::Label || spec.kind == TControlSpec::LinkLabel)
-    FitLabelToText(control);
+    FitLabelToText(control, spec.text, 0);
   return control;
 }
 
@@ -243,23 +243,21 @@ const TfrmMain::TControlSpec* TfrmMain::SpecOf(HWND control) const {
   return &kLayout[row];
 }
 
-void TfrmMain::FitLabelToText(HWND label) {
-  const std::string text = WindowText(label);
+void TfrmMain::FitLabelToText(HWND label, const char* text, UINT extraFlags) {
   TMemoryDC dc;
   TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
   RECT bounds{0, 0, 0, 0};
-  DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &bounds,
-            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextA(dc.Get(), *text ? text : " ", -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   // Wine's static control draws some substitute fonts wider than GDI
   // measures them; two average characters of room keep the last ones whole.
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.Get(), &metrics);
-  const int width = text.empty() ? 0 : bounds.right + 2 * metrics.tmAveCharWidth;
+  const int width = *text ? bounds.right + 2 * metrics.tmAveCharWidth : 0;
   RECT now;
   GetWindowRect(label, &now);
   if (now.right - now.left == width && now.bottom - now.top == bounds.bottom) return;
   SetWindowPos(label, nullptr, 0, 0, width, bounds.bottom,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
 }
 
 void TfrmMain::SetLabelCaption(HWND label, const std::string& caption) {
@@ -268,17 +266,27 @@ void TfrmMain::SetLabelCaption(HWND label, const std::string& caption) {
 }
 
 void TfrmMain::SetLabelText(HWND label, const char* caption) {
+  const HWND parent = GetParent(label);
   RECT old;
   GetWindowRect(label, &old);
+  // Sized without a repaint first: the new text then repaints the whole
+  // label once, where resizing after it would paint it twice.
+  FitLabelToText(label, caption, SWP_NOREDRAW);
   SetWindowTextA(label, caption);
-  FitLabelToText(label);
-  // The label fills its own area when it paints; only the strip that a
-  // narrower caption uncovers must be erased by the parent, or it ghosts.
+  // The label fills its own area when it paints; only the strips that a
+  // smaller caption uncovers must be erased by the parent, or they ghost.
   RECT now;
   GetWindowRect(label, &now);
-  if (now.right >= old.right && now.bottom >= old.bottom) return;
-  MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&old), 2);
-  InvalidateRect(GetParent(label), &old, TRUE);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&old), 2);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
+  if (now.right < old.right) {
+    const RECT strip{now.right, old.top, old.right, old.bottom};
+    InvalidateRect(parent, &strip, TRUE);
+  }
+  if (now.bottom < old.bottom) {
+    const RECT strip{old.left, now.bottom, std::min(now.right, old.right), old.bottom};
+    InvalidateRect(parent, &strip, TRUE);
+  }
 }
 
 void TfrmMain::ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_t& shownSeconds) {
@@ -406,8 +414,10 @@ void TfrmMain::FormCreate(HWND) {
 
 void TfrmMain::edtDirChange(HWND) { UpdateDiskInfo(); }
 
-void TfrmMain::UpdateDiskInfo() {
-  const TDiskInfo info = ProbeDisk(edtDir.Text(), FFormatSettings.ThousandSeparator, FFileSystem);
+void TfrmMain::UpdateDiskInfo() { ShowDiskInfo(edtDir.Text()); }
+
+void TfrmMain::ShowDiskInfo(const std::string& folder) {
+  const TDiskInfo info = ProbeDisk(folder, FFormatSettings.ThousandSeparator, FFileSystem);
   FClusterSize = info.ClusterSize;
   FFreeBytes = info.FreeBytes;
   if (info.HasDrive) FFreeClusters = info.FreeClusters;
@@ -443,7 +453,10 @@ void TfrmMain::btnGoClick(HWND) {
 }
 
 void TfrmMain::FillDrive() {
-  UpdateDiskInfo();
+  // The folder field is disabled during a run, so its text is read once:
+  // every message to it passes through its completion and subclass layers.
+  const std::string folder = edtDir.Text();
+  ShowDiskInfo(folder);
   if (FClusterSize < 1) {
     ShowMessage("Invalid Cluster Size or cannot read cluster size from disk");
     return;
@@ -470,7 +483,7 @@ void TfrmMain::FillDrive() {
   const ProgressProc progress = ProgressProc::Bind<&TfrmMain::OnWriteProgress>(this);
   while (chunk > 0) {
     std::string name = FillFileName(fileNumber, chunk);
-    while (FFileSystem.FileExists(FillFilePath(edtDir.Text(), name)))
+    while (FFileSystem.FileExists(FillFilePath(folder, name)))
       name = FillFileName(++fileNumber, chunk);
     SetLabelCaption(lblTask,
                     TaskCaption(name, chunk, FClusterSize, FFormatSettings.ThousandSeparator));
@@ -478,9 +491,9 @@ void TfrmMain::FillDrive() {
     const std::int64_t freeBefore = FFreeClusters;
 
     const bool written = WriteFillFile(
-        FillFilePath(edtDir.Text(), name), 0, static_cast<std::int32_t>(FClusterSize * chunk),
-        false, SendMessageA(chkWriteThrough, BM_GETCHECK, 0, 0) == BST_CHECKED, AbortRequested,
-        progress, FFileSystem);
+        FillFilePath(folder, name), 0, static_cast<std::int32_t>(FClusterSize * chunk), false,
+        SendMessageA(chkWriteThrough, BM_GETCHECK, 0, 0) == BST_CHECKED, AbortRequested, progress,
+        FFileSystem);
     if (!written) {
       ShowMessage("failed to write to file " + std::to_string(fileNumber) + ". Aborting");
       AbortRequested = true;
@@ -488,7 +501,7 @@ void TfrmMain::FillDrive() {
     if (AbortRequested) return;
 
     FDoneClusters += FFileClusters;
-    UpdateDiskInfo();
+    ShowDiskInfo(folder);
     if (FFreeClusters < 0) {
       ShowMessage("Cannot read free space from disk");
       return;
@@ -530,8 +543,13 @@ void TfrmMain::OnWriteProgress(double Fraction) {
     FShownPosition = progress.Position;
     SendMessageA(gauge, PBM_SETPOS, static_cast<WPARAM>(progress.Position), 0);
   }
+  // The estimate jitters across whole seconds while the rate settles, on a
+  // fast drive hundreds of times a run: shown in step with the time taken
+  // (and at a run's first report), it changes about once a second.
+  const bool newSecond = elapsed / 1000 != FShownTakenSeconds;
   ShowDuration(lblTimeTaken, elapsed, FShownTakenSeconds);
-  ShowDuration(lblEstimatedLeft, progress.Estimate, FShownLeftSeconds);
+  if (newSecond || FShownLeftSeconds == kNoneShown)
+    ShowDuration(lblEstimatedLeft, progress.Estimate, FShownLeftSeconds);
   FApplication.ProcessMessages();
 }
 

@@ -385,6 +385,62 @@ TEST_F(MainWindowTest, FirstBlockShowsTheBarAndTheEstimate) {
   EXPECT_EQ(taken, "00:00");
 }
 
+// While the rate settles, the estimate jumps back and forth across whole
+// seconds; the label follows it in step with the time taken, once a second.
+TEST_F(MainWindowTest, TimeLeftChangesOnlyWhenTheTimeTakenDoes) {
+  step_ = 0;
+  CreateForm();
+  std::string taken, left;
+  int leftChanges = 0, leftChangesAlone = 0;
+  onTick_ = [&](int reading) {
+    tick_ += reading % 2 ? 190 : 10;  // an uneven rate: the estimate jitters
+    if (reading < 3) return;          // what the report before this one left
+    const std::string nowTaken = WindowText(form_->lblTimeTaken);
+    const std::string nowLeft = WindowText(form_->lblEstimatedLeft);
+    if (reading > 3 && nowLeft != left) {
+      ++leftChanges;
+      if (nowTaken == taken) ++leftChangesAlone;
+    }
+    taken = nowTaken;
+    left = nowLeft;
+  };
+  Go(kRunDrive);
+  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_EQ(leftChangesAlone, 0);
+  EXPECT_GE(leftChanges, 2);  // still refreshed as the seconds pass
+}
+
+// A caption that gets shorter leaves no trace of the longer one beside it.
+TEST_F(MainWindowTest, AShorterCaptionLeavesNoGhost) {
+  CreateForm();
+  const HWND label = form_->lblEstimatedLeft;
+  RECT wide{};
+  step_ = 0;
+  onTick_ = [&](int reading) {
+    if (reading == 2) tick_ += 3000;                // the first block took 3 s
+    if (reading == 3) GetWindowRect(label, &wide);  // "03:04" left
+  };
+  Go(kRunDrive);
+  app_.ProcessMessages();
+  ASSERT_EQ(WindowText(label), "...");
+  RECT narrow;
+  GetWindowRect(label, &narrow);
+  ASSERT_LT(narrow.right, wide.right);
+
+  // The strip the label gave up must look like the empty group box beside it.
+  const HWND parent = GetParent(label);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&wide), 2);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&narrow), 2);
+  HDC dc = GetDC(parent);
+  const COLORREF background = GetPixel(dc, wide.right + 20, (wide.top + wide.bottom) / 2);
+  int foreign = 0;
+  for (int x = narrow.right; x < wide.right; ++x)
+    for (int y = wide.top; y < wide.bottom; ++y)
+      if (GetPixel(dc, x, y) != background) ++foreign;
+  ReleaseDC(parent, dc);
+  EXPECT_EQ(foreign, 0);
+}
+
 // The window remembers what its progress controls show; a run's closing
 // steps change the time-left label behind that memory's back.
 TEST_F(MainWindowTest, ASecondRunShowsItsFirstReportAgain) {
