@@ -5,8 +5,15 @@
 namespace brimvale {
 namespace {
 
-LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+// The group box's own procedure, kept in its user data: a classic subclass,
+// since the common-controls one looks its data up in a window property on
+// every message, a round trip to the window server under Wine.
+WNDPROC OriginalProc(HWND groupBox) {
+  return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(groupBox, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC original = OriginalProc(window);
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -23,10 +30,11 @@ LRESULT CALLBACK ForwardingProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 1;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(window, ForwardingProc, 0);
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       break;
   }
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallWindowProcA(original, window, message, wParam, lParam);
 }
 
 struct TSentMessage {
@@ -43,7 +51,11 @@ BOOL CALLBACK SendToChild(HWND child, LPARAM context) {
 
 }  // namespace
 
-void ForwardChildNotifications(HWND groupBox) { SetWindowSubclass(groupBox, ForwardingProc, 0, 0); }
+void ForwardChildNotifications(HWND groupBox) {
+  if (OriginalProc(groupBox)) return;  // already forwarding
+  SetWindowLongPtrA(groupBox, GWLP_USERDATA, GetWindowLongPtrA(groupBox, GWLP_WNDPROC));
+  SetWindowLongPtrA(groupBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ForwardingProc));
+}
 
 void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
   TSentMessage sent{message, wParam, lParam};
