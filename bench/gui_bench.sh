@@ -79,7 +79,7 @@ bench_gui_setup() {
     mkdir -p "$dir"
     mountpoint -q "$dir" && umount "$dir"
     mount -t tmpfs -o "size=$size" tmpfs "$dir" || return 1
-    cp "$gui_bench_bin/brimvale.exe" "$dir/"
+    cp "$gui_bench_bin/brimvale.exe" "$gui_bench_bin/gui_bare_pump.exe" "$dir/"
     ln -sfn "$dir" "$WINEPREFIX/dosdevices/$letter:"
   done
 }
@@ -99,20 +99,23 @@ gui_bench_clear() { rm -f "$gui_bench_dir/drive-$1"/_filldrive_*.dat "$gui_bench
 gui_bench_free() { stat -f -c '%a %S' "$gui_bench_dir/drive-$1" | awk '{print $1 * $2}'; }
 gui_bench_field() { tr -d '\r' | tr ' ' '\n' | sed -n "s/^$1=//p"; }
 
-# One fill run of brimvale.exe from Go to idle on drive $1; prints the driver's line.
+# One fill run from Go to idle on drive $1 of brimvale.exe, or of the program
+# named by $2 (in the drive's root); prints the driver's line. The caller
+# clears the drive first: before touching memory, since deleting a gigabyte
+# of files hands it back to the host again.
 gui_bench_program_run() {
-  gui_bench_clear "$1"
-  gui_bench_wine "$gui_bench_bin/gui_fill_driver.exe" "${1^^}:\\brimvale.exe" "${1^^}:\\"
+  gui_bench_wine "$gui_bench_bin/gui_fill_driver.exe" "${1^^}:\\${2:-brimvale.exe}" "${1^^}:\\"
 }
 
 # The whole fill run against dd and the bare per-block pump on the 1 GiB
 # drive, alternated GUI, pump, dd in every round.
 bench_gui_run() {
-  local total round line gui pump dd start
+  local total round line gui pump pumpSelf dd start
   local -a guis=() pumps=() dds=() vsPump=() vsDd=()
   gui_bench_clear t
   total=$(gui_bench_free t)
   for round in $(seq "$GUI_BENCH_ROUNDS"); do
+    gui_bench_clear t
     gui_bench_touch_memory
     line=$(gui_bench_program_run t) || return 1
     gui=$(gui_bench_field seconds <<<"$line")
@@ -120,8 +123,9 @@ bench_gui_run() {
 
     gui_bench_clear t
     gui_bench_touch_memory
-    line=$(gui_bench_wine "$gui_bench_bin/gui_bare_pump.exe" 'T:\') || return 1
+    line=$(gui_bench_program_run t gui_bare_pump.exe) || return 1
     pump=$(gui_bench_field seconds <<<"$line")
+    pumpSelf=$(gui_bench_field self_seconds <<<"$line")
 
     gui_bench_clear t
     gui_bench_touch_memory
@@ -132,7 +136,7 @@ bench_gui_run() {
 
     guis+=("$gui") pumps+=("$pump") dds+=("$dd")
     vsPump+=("$(echo "$pump / $gui" | bc -l)") vsDd+=("$(echo "$dd / $gui" | bc -l)")
-    printf '# round %d: gui %.3f s, pump %.3f s, dd %.3f s\n' "$round" "$gui" "$pump" "$dd" >&2
+    printf '# round %d: gui %.3f s, pump %.3f s (%.3f s by its own clock), dd %.3f s\n' "$round" "$gui" "$pump" "$pumpSelf" "$dd" >&2
   done
   local mib
   mib=$(echo "$total / 1048576" | bc -l)
@@ -182,8 +186,10 @@ bench_peak_memory() {
   local round line
   local -a small=() large=() smallPf=() largePf=()
   for round in $(seq 5); do
+    gui_bench_clear u
     line=$(gui_bench_program_run u) || return 1
     small+=("$(gui_bench_field peak_ws_kib <<<"$line")") smallPf+=("$(gui_bench_field peak_pagefile_kib <<<"$line")")
+    gui_bench_clear t
     line=$(gui_bench_program_run t) || return 1
     large+=("$(gui_bench_field peak_ws_kib <<<"$line")") largePf+=("$(gui_bench_field peak_pagefile_kib <<<"$line")")
   done

@@ -1,9 +1,11 @@
 // The ceiling that the per-block message pump sets under Wine: the fill
 // run's files (same sizes, same names, same probes between files) written
 // by a bare program with one window and one empty pass over its messages
-// after every 64 KiB block, and nothing else.
-//   gui_bare_pump <drive root, e.g. T:\>
-// Prints one line: seconds=... bytes=... files=...
+// after every 64 KiB block, and nothing else. Like the real program it
+// waits with a "Go" button, disabled while it writes, so that
+// gui_fill_driver times both the same way, from the press to idle.
+//   gui_bare_pump [drive root, e.g. T:\]    (default: the current folder)
+// Prints one line when closed: self_seconds=... bytes=... files=...
 #include <windows.h>
 
 #include <cstdint>
@@ -34,71 +36,116 @@ bool Exists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
+struct TRun {
+  std::string root;
+  double seconds = 0;
+  std::int64_t total = 0;
+  int files = 0;
+};
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: gui_bare_pump <drive root>\n");
-    return 2;
-  }
-  const std::string root = argv[1];
+TRun gRun;
+constexpr int kGoId = 1;
 
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "BareFillPump";
-  RegisterClassA(&windowClass);
-  const HWND window = CreateWindowExA(0, "BareFillPump", "bare pump", WS_OVERLAPPEDWINDOW, 100, 100,
-                                      420, 420, nullptr, nullptr, windowClass.hInstance, nullptr);
-  ShowWindow(window, SW_SHOWNORMAL);
-  UpdateWindow(window);
-  PumpOnce();
-
+// Writes the files; false when the drive fails.
+bool Fill(TRun& run) {
   static char block[65536];  // zeros
   DWORD sectors = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-  if (!GetDiskFreeSpaceA(root.c_str(), &sectors, &bytesPerSector, &freeClusters, &totalClusters))
-    return 1;
+  if (!GetDiskFreeSpaceA(run.root.c_str(), &sectors, &bytesPerSector, &freeClusters,
+                         &totalClusters))
+    return false;
   const std::int64_t cluster = static_cast<std::int64_t>(sectors) * bytesPerSector;
 
-  const double start = Now();
-  std::int64_t free = FreeBytes(root.c_str()) / cluster;
+  std::int64_t free = FreeBytes(run.root.c_str()) / cluster;
   std::int64_t chunk = (std::int64_t{1} << 30) / cluster;
   while (free < chunk) chunk /= 2;
-  std::int64_t total = 0;
-  int number = 0, files = 0;
+  int number = 0;
   while (chunk > 0) {
     char name[64];
     std::string path;
     for (;; ++number) {
       std::snprintf(name, sizeof name, "_filldrive_%.4d_%lld.dat", number,
                     static_cast<long long>(chunk));
-      path = root + name;
+      path = run.root + name;
       if (!Exists(path)) break;
     }
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 1;
+    if (file == INVALID_HANDLE_VALUE) return false;
     const std::int64_t size = chunk * cluster;
     for (std::int64_t done = 0; done < size;) {
       const DWORD count = static_cast<DWORD>(size - done < 65536 ? size - done : 65536);
       DWORD written = 0;
-      if (!WriteFile(file, block, count, &written, nullptr) || written != count) return 1;
+      if (!WriteFile(file, block, count, &written, nullptr) || written != count) {
+        CloseHandle(file);
+        return false;
+      }
       done += count;
       PumpOnce();
     }
     FlushFileBuffers(file);
     CloseHandle(file);
-    total += size;
-    ++files;
+    run.total += size;
+    ++run.files;
     const std::int64_t before = free;
-    free = FreeBytes(root.c_str()) / cluster;
+    free = FreeBytes(run.root.c_str()) / cluster;
     if (free < 0 || free >= before) break;
     while (free < chunk) chunk /= 2;
     ++number;
   }
-  const double seconds = Now() - start;
-  DestroyWindow(window);
-  std::printf("seconds=%.6f bytes=%lld files=%d\n", seconds, static_cast<long long>(total), files);
+  return true;
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kGoId && HIWORD(wParam) == BN_CLICKED) {
+        const HWND go = reinterpret_cast<HWND>(lParam);
+        EnableWindow(go, FALSE);
+        const double start = Now();
+        if (!Fill(gRun)) std::fprintf(stderr, "gui_bare_pump: the drive failed\n");
+        gRun.seconds = Now() - start;
+        EnableWindow(go, TRUE);
+      }
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1) {
+    gRun.root = argv[1];
+  } else {
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    gRun.root = folder;
+    if (!gRun.root.empty() && gRun.root.back() != '\\') gRun.root += '\\';
+  }
+
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = WindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = "BareFillPump";
+  RegisterClassA(&windowClass);
+  const HWND window = CreateWindowExA(0, "BareFillPump", "bare pump", WS_OVERLAPPEDWINDOW, 100, 100,
+                                      420, 420, nullptr, nullptr, windowClass.hInstance, nullptr);
+  CreateWindowExA(0, "Button", "Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 320, 340,
+                  75, 25, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGoId)),
+                  windowClass.hInstance, nullptr);
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  std::printf("self_seconds=%.6f bytes=%lld files=%d\n", gRun.seconds,
+              static_cast<long long>(gRun.total), gRun.files);
   return 0;
 }

@@ -1,7 +1,8 @@
-// Starts brimvale.exe from a drive's root, presses Go, and times the run
-// from the press until Go is enabled again. Then reads the program's peak
-// memory and closes it.
-//   gui_fill_driver <brimvale.exe> <root, e.g. T:\>
+// Starts a fill program (brimvale.exe, or the bare pump it is held
+// against) in a drive's root, presses Go, and times the run from the press
+// until Go is enabled again. Then reads the program's peak memory and
+// closes it.
+//   gui_fill_driver <program.exe> <root, e.g. T:\>
 // Prints one line: seconds=... peak_ws_kib=... peak_pagefile_kib=... free_after=...
 #include <windows.h>
 
@@ -24,9 +25,7 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
   auto* find = reinterpret_cast<TFind*>(param);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (processId == find->processId && std::string(name) == "TfrmMain" && IsWindowVisible(window)) {
+  if (processId == find->processId && IsWindowVisible(window)) {
     find->found = window;
     return FALSE;
   }
