@@ -201,7 +201,7 @@ HWND TfrmMain::CreateControl(const TControlSpec& spec, HWND parent, int id) {
                reinterpret_cast<WPARAM>(spec.bold ? FBoldFont.Get() : FControlFont.Get()), FALSE);
   if (spec.kind == TControlSpec::GroupBox) ForwardChildNotifications(control);
   if (spec.kind == TControlSpec::Label || spec.kind == TControlSpec::LinkLabel)
-    FitLabelToText(control, spec.text, 0);
+    FitLabelToText(control, spec.text);
   return control;
 }
 
@@ -243,7 +243,7 @@ const TfrmMain::TControlSpec* TfrmMain::SpecOf(HWND control) const {
   return &kLayout[row];
 }
 
-void TfrmMain::FitLabelToText(HWND label, const char* text, UINT extraFlags) {
+SIZE TfrmMain::LabelSizeFor(HWND label, const char* text) const {
   TMemoryDC dc;
   TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
   RECT bounds{0, 0, 0, 0};
@@ -252,12 +252,12 @@ void TfrmMain::FitLabelToText(HWND label, const char* text, UINT extraFlags) {
   // measures them; two average characters of room keep the last ones whole.
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.Get(), &metrics);
-  const int width = *text ? bounds.right + 2 * metrics.tmAveCharWidth : 0;
-  RECT now;
-  GetWindowRect(label, &now);
-  if (now.right - now.left == width && now.bottom - now.top == bounds.bottom) return;
-  SetWindowPos(label, nullptr, 0, 0, width, bounds.bottom,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | extraFlags);
+  return SIZE{*text ? bounds.right + 2 * metrics.tmAveCharWidth : 0, bounds.bottom};
+}
+
+void TfrmMain::FitLabelToText(HWND label, const char* text) {
+  const SIZE size = LabelSizeFor(label, text);
+  SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMain::SetLabelCaption(HWND label, const std::string& caption) {
@@ -266,26 +266,42 @@ void TfrmMain::SetLabelCaption(HWND label, const std::string& caption) {
 }
 
 void TfrmMain::SetLabelText(HWND label, const char* caption) {
-  const HWND parent = GetParent(label);
+  // A label fills all of its area when it paints. So it is sized to cover
+  // both captions, painted once with the new one, which wipes the old, and
+  // then fitted to the new one without a repaint: nothing behind it needs
+  // painting, and the label paints once.
   RECT old;
   GetWindowRect(label, &old);
-  // Sized without a repaint first: the new text then repaints the whole
-  // label once, where resizing after it would paint it twice.
-  FitLabelToText(label, caption, SWP_NOREDRAW);
+  const SIZE oldSize{old.right - old.left, old.bottom - old.top};
+  const SIZE size = LabelSizeFor(label, caption);
+  const SIZE cover{std::max(size.cx, oldSize.cx), std::max(size.cy, oldSize.cy)};
+  constexpr UINT kResize = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+  if (cover.cx != oldSize.cx || cover.cy != oldSize.cy)
+    SetWindowPos(label, nullptr, 0, 0, cover.cx, cover.cy, kResize);
   SetWindowTextA(label, caption);
-  // The label fills its own area when it paints; only the strips that a
-  // smaller caption uncovers must be erased by the parent, or they ghost.
-  RECT now;
-  GetWindowRect(label, &now);
+  if (size.cx == cover.cx && size.cy == cover.cy) return;
+  UpdateWindow(label);
+  SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, kResize);
+
+  // Except the group box's frame, where a long caption covered it.
+  const HWND parent = GetParent(label);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&old), 2);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
-  if (now.right < old.right) {
-    const RECT strip{now.right, old.top, old.right, old.bottom};
-    InvalidateRect(parent, &strip, TRUE);
-  }
-  if (now.bottom < old.bottom) {
-    const RECT strip{old.left, now.bottom, std::min(now.right, old.right), old.bottom};
-    InvalidateRect(parent, &strip, TRUE);
+  const RECT strips[] = {{old.left + size.cx, old.top, old.right, old.bottom},
+                         {old.left, old.top + size.cy, old.right, old.bottom}};
+  RECT inner;
+  GetClientRect(parent, &inner);
+  const RECT whole = inner;
+  const int edge = 2 * GetSystemMetrics(SM_CXEDGE);  // the etched line, and a margin
+  InflateRect(&inner, -edge, -edge);
+  const RECT bands[] = {{whole.left, whole.top, inner.left, whole.bottom},
+                        {inner.right, whole.top, whole.right, whole.bottom},
+                        {whole.left, whole.top, whole.right, inner.top},
+                        {whole.left, inner.bottom, whole.right, whole.bottom}};
+  for (const RECT& strip : strips) {
+    for (const RECT& band : bands) {
+      RECT uncovered;
+      if (IntersectRect(&uncovered, &band, &strip)) InvalidateRect(parent, &uncovered, TRUE);
+    }
   }
 }
 

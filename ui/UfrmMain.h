@@ -104,7 +104,8 @@ class TfrmMain {
   void SetLabelCaption(HWND label, const std::string& caption);
   void SetLabelText(HWND label, const char* caption);
   void ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_t& shownSeconds);
-  void FitLabelToText(HWND label, const char* text, UINT extraFlags);
+  SIZE LabelSizeFor(HWND label, const char* text) const;
+  void FitLabelToText(HWND label, const char* text);
   void ShowDiskInfo(const std::string& folder);
   void FillDrive();
   void CloseRun();

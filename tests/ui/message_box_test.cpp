@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "engine/UGlobals.h"
 #include "engine/platform/UFileSystem.h"
@@ -125,6 +126,53 @@ TEST_F(FakeDiskRunTest, ADriveWhoseFreeSpaceDoesNotShrinkEndsAfterOneFile) {
   EXPECT_EQ(disk_.files.begin()->first, "Y:\\fill\\_filldrive_0000_64.dat");
   EXPECT_EQ(disk_.files.begin()->second.size, 64 * 4096);
   EXPECT_TRUE(IsWindowEnabled(form_->btnGo));
+}
+
+// A task line too long for its group box covers the box's right edge; a
+// shorter one after it must give the frame back.
+TEST_F(FakeDiskRunTest, AShorterTaskLineGivesTheFrameBack) {
+  disk_.freeBytes = (std::int64_t{1} << 30) + 128 * 4096;  // 1 GiB, then 128 clusters
+  disk_.spaceFollowsWrites = true;
+  int reading = 0;
+  bool coveredTheFrame = false;
+  std::vector<COLORREF> before, after;
+  RECT band{};
+  const auto pixels = [&] {
+    std::vector<COLORREF> colours;
+    const HWND box = GetParent(form_->lblTask);
+    HDC dc = GetDC(box);
+    for (int y = band.top; y < band.bottom; ++y)
+      for (int x = band.left; x < band.right; ++x) colours.push_back(GetPixel(dc, x, y));
+    ReleaseDC(box, dc);
+    return colours;
+  };
+  form_ = std::make_unique<TfrmMain>(app_, disk_, [&]() -> std::uint32_t {
+    ++reading;
+    RECT label;
+    GetWindowRect(form_->lblTask, &label);
+    MapWindowPoints(nullptr, GetParent(form_->lblTask), reinterpret_cast<POINT*>(&label), 2);
+    if (reading == 3) coveredTheFrame = label.right > band.right;  // the 1 GiB file's line
+    if (reading == 16387) after = pixels();  // the second file's line, painted
+    return 5000;
+  });
+  ASSERT_TRUE(form_->Create());
+  form_->Show(SW_SHOWNORMAL);
+  form_->edtDir.SetText("Y:\\fill");
+  app_.ProcessMessages();
+  // The right edge of the box, on the task line's rows, while the line is hidden.
+  const HWND box = GetParent(form_->lblTask);
+  RECT client, label;
+  GetClientRect(box, &client);
+  GetWindowRect(form_->lblTask, &label);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&label), 2);
+  band = RECT{client.right - 8, label.top, client.right, label.bottom};
+  before = pixels();
+
+  SendMessageA(form_->btnGo, BM_CLICK, 0, 0);
+  ASSERT_TRUE(sink_.messages.empty());
+  ASSERT_EQ(disk_.files.size(), 2u);
+  ASSERT_TRUE(coveredTheFrame);
+  EXPECT_EQ(after, before);
 }
 
 TEST_F(FakeDiskRunTest, ACompleteRunAsksTheDiskOncePerFileNotPerBlock) {
