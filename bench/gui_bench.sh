@@ -15,7 +15,7 @@ gui_bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=../scripts/lib/common.sh
 source "$gui_bench_root/scripts/lib/common.sh"
 
-: "${GUI_BENCH_ROUNDS:=7}"
+: "${GUI_BENCH_ROUNDS:=9}"
 
 # Touches every page of 2 GiB once, then frees it.
 gui_bench_touch_memory() {

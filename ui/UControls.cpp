@@ -1,7 +1,5 @@
 #include "ui/UControls.h"
 
-#include <commctrl.h>
-
 namespace brimvale {
 namespace {
 
