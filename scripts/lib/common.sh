@@ -27,7 +27,7 @@ ensure_packages() {
 }
 
 ensure_build_tools() {
-  ensure_packages cmake g++ make googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  ensure_packages cmake g++ make googletest g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
 }
 
 ensure_wine() {

@@ -70,6 +70,20 @@ long long FreeBytes(const char* root) {
   return static_cast<long long>(available.QuadPart);
 }
 
+// The test prefix tells its programs which Windows they run on; a run meant
+// for Windows XP must really be one.
+TEST(Program, SeesTheSystemItsPrefixReports) {
+  char wanted[16] = {};
+  GetEnvironmentVariableA("BRIMVALE_WINDOWS_VERSION", wanted, sizeof wanted);
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = sizeof version;
+  ASSERT_TRUE(GetVersionExA(&version));
+  if (std::string(wanted) == "winxp")
+    EXPECT_EQ(version.dwMajorVersion, 5u);  // 5.1, or 5.2 for 64-bit XP
+  else
+    EXPECT_GE(version.dwMajorVersion, 6u);  // Wine's default, Windows 7
+}
+
 // The real program, started from the root of a small drive: Enter starts a
 // run (Go has the focus) that fills the drive it was started from.
 TEST(Program, EnterFillsTheDriveItWasStartedFrom) {

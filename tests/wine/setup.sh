@@ -18,6 +18,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$BRIMVALE_WINE" wineboot -i >/dev/null 2>&1
   # Without a window manager Wine waits about 2 s on every hidden window.
   "$BRIMVALE_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # The system the programs are told they run on: winxp, win7, win10.
+  if [ -n "${BRIMVALE_WINDOWS_VERSION:-}" ]; then
+    "$BRIMVALE_WINE" reg add 'HKCU\Software\Wine' /v Version /d "$BRIMVALE_WINDOWS_VERSION" /f >/dev/null 2>&1
+  fi
   wineserver -w
 fi
 
