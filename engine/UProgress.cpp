@@ -3,6 +3,11 @@
 #include <cmath>
 
 namespace brimvale {
+namespace {
+
+constexpr std::uint32_t kLongest = 0xFFFFFFFF;
+
+}  // namespace
 
 TProgress ComputeProgress(std::uint32_t elapsed, double fraction, double fileClusters,
                           double doneClusters, double runClusters) {
@@ -19,11 +24,13 @@ TProgress ComputeProgress(std::uint32_t elapsed, double fraction, double fileClu
   }
   if (overall > 0) {  // false for NaN as well
     const long double total = static_cast<long double>(elapsed) / overall;
-    // Only the low 32 bits of the rounded total count; fmod keeps a huge total
-    // (a tiny progress on a vast drive) from overflowing the conversion.
-    const long double low = std::fmod(std::nearbyint(total), 4294967296.0L);  // ties to even
-    progress.Estimate = static_cast<std::uint32_t>(low) - elapsed;
-    progress.Position = static_cast<int>(std::nearbyint(static_cast<long double>(overall) * 100));
+    // The whole run at the average rate so far, less the time taken. On a
+    // vast drive early in a run it can exceed the longest duration there is
+    // (49 days); it then stays at that instead of wrapping to some smaller,
+    // wrong figure.
+    const long double left = std::rint(total) - elapsed;  // ties to even (the default mode)
+    progress.Estimate = left >= kLongest ? kLongest : static_cast<std::uint32_t>(left);
+    progress.Position = static_cast<int>(std::rint(static_cast<long double>(overall) * 100));
   }
   return progress;
 }

@@ -13,7 +13,8 @@ struct TProgress {
 
 // From the elapsed time, the fraction of the current file written and the
 // run's cluster counts. The estimate is the whole run at the average rate so
-// far, less the time taken. Both round to nearest, halves to even.
+// far, less the time taken, at most 2^32 - 1 ms. Both round to nearest,
+// halves to even.
 TProgress ComputeProgress(std::uint32_t elapsed, double fraction, double fileClusters,
                           double doneClusters, double runClusters);
 
