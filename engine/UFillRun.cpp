@@ -1,6 +1,10 @@
 #include "engine/UFillRun.h"
 
-#include "engine/UNumberFormat.h"
+#include <exception>
+
+#include "engine/UGlobals.h"
+#include "engine/UMessages.h"
+#include "engine/UProgress.h"
 
 namespace brimvale {
 
@@ -26,10 +30,128 @@ std::int64_t FirstChunk(std::int64_t clusterSize) {
   return static_cast<std::int64_t>(kMaxFillFileSize) / clusterSize;
 }
 
-std::int64_t HalveToFit(std::int64_t chunk, std::int64_t freeClusters) {
+std::int64_t HalveToFit(std::int64_t chunk, std::int64_t freeClusters, std::int64_t clusterSize) {
   // Stops at 0 even for a negative count, which 0 div 2 would never pass.
-  while (chunk > 0 && freeClusters < chunk) chunk /= 2;
+  // The size limit matters only if the drive's clusters grow during a run
+  // (another medium in the same drive): the writer takes 32 bits.
+  while (chunk > 0 && (freeClusters < chunk || chunk * clusterSize > kMaxFillFileSize)) chunk /= 2;
   return chunk;
+}
+
+// The idle state comes back however the run ends. While an error is already
+// on its way out, one from these steps would end the program: the first
+// error is the one the user is shown.
+class TFillRun::TClosingSteps {
+ public:
+  TClosingSteps(TFillRun& run, const std::string& folder)
+      : run_(run), folder_(folder), uncaught_(std::uncaught_exceptions()) {}
+  TClosingSteps(const TClosingSteps&) = delete;
+  TClosingSteps& operator=(const TClosingSteps&) = delete;
+  ~TClosingSteps() noexcept(false) {
+    if (std::uncaught_exceptions() == uncaught_) {
+      run_.Close(folder_);
+      return;
+    }
+    try {
+      run_.Close(folder_);
+    } catch (...) {  // NOLINT(bugprone-empty-catch): the escaping error goes on
+    }
+  }
+
+ private:
+  TFillRun& run_;
+  const std::string& folder_;
+  int uncaught_;
+};
+
+TFillRun::TFillRun(TFillRunView& view, TFileSystem& fileSystem, TTickSource tickCount,
+                   const TFormatSettings& formatSettings)
+    : FView(view),
+      FFileSystem(fileSystem),
+      FTickCount(std::move(tickCount)),
+      FFormatSettings(formatSettings) {}
+
+void TFillRun::Execute(ProgressProc progress) {
+  AbortRequested = false;
+  // The folder field is locked for the run, so its text is read once: every
+  // message to it passes through its completion and subclass layers.
+  const std::string folder = FView.FolderText();
+  FView.SetRunning(true);
+  TClosingSteps closing(*this, folder);
+  Fill(folder, progress);
+}
+
+void TFillRun::Close(const std::string& folder) {
+  FView.ProbeFolder(folder);
+  FView.ShowProgressControls(false);
+  FView.SetRunning(false);
+  FView.ResetTimeLeft();
+}
+
+void TFillRun::Fill(const std::string& folder, ProgressProc progress) {
+  FView.ProbeFolder(folder);
+  TDiskFigures disk = FView.ProbeFigures();
+  if (disk.ClusterSize < 1) {
+    ShowMessage("Invalid Cluster Size or cannot read cluster size from disk");
+    return;
+  }
+  if (disk.FreeClusters == 0) {
+    ShowMessage("Disk is already full!");
+    return;
+  }
+  // No file size can fit a negative count: the halving would never end.
+  if (disk.FreeClusters < 0) {
+    ShowMessage("Cannot read free space from disk");
+    return;
+  }
+  FRunClusters = static_cast<double>(disk.FreeClusters);
+  FDoneClusters = 0;
+  FView.ShowProgressControls(true);
+
+  std::int64_t chunk =
+      HalveToFit(FirstChunk(disk.ClusterSize), disk.FreeClusters, disk.ClusterSize);
+  FStartTick = FTickCount();
+  std::int32_t fileNumber = 0;
+  while (chunk > 0) {
+    std::string name = FillFileName(fileNumber, chunk);
+    while (FFileSystem.FileExists(FillFilePath(folder, name)))
+      name = FillFileName(++fileNumber, chunk);
+    FView.ShowTask(TaskCaption(name, chunk, disk.ClusterSize, FFormatSettings.ThousandSeparator));
+    FFileClusters = static_cast<double>(chunk);
+    const std::int64_t freeBefore = disk.FreeClusters;
+
+    const bool written = WriteFillFile(FillFilePath(folder, name), 0,
+                                       static_cast<std::int32_t>(disk.ClusterSize * chunk), false,
+                                       FView.WriteThrough(), AbortRequested, progress, FFileSystem);
+    if (!written) {
+      ShowMessage("failed to write to file " + std::to_string(fileNumber) + ". Aborting");
+      AbortRequested = true;
+    }
+    if (AbortRequested) return;
+
+    FDoneClusters += FFileClusters;
+    FView.ProbeFolder(folder);
+    disk = FView.ProbeFigures();
+    if (disk.FreeClusters < 0) {
+      ShowMessage("Cannot read free space from disk");
+      return;
+    }
+    // A compressed folder, or a file system that stores zeros without using
+    // space, would take files for ever.
+    if (disk.FreeClusters >= freeBefore) {
+      ShowMessage("The drive's free space did not shrink while writing. Aborting");
+      return;
+    }
+    chunk = HalveToFit(chunk, disk.FreeClusters, disk.ClusterSize);
+    ++fileNumber;
+  }
+}
+
+void TFillRun::ReportProgress(double fraction) {
+  const std::uint32_t elapsed = FTickCount() - FStartTick;
+  const TProgress progress =
+      ComputeProgress(elapsed, fraction, FFileClusters, FDoneClusters, FRunClusters);
+  FView.ShowProgress(TProgressReport{progress.Position, elapsed, progress.Estimate});
 }
 
 }  // namespace brimvale

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "engine/UFillWriter.h"
+#include "engine/UNumberFormat.h"
+#include "engine/platform/UFileSystem.h"
 
 namespace brimvale {
 
@@ -22,7 +27,90 @@ std::string TaskCaption(std::string_view name, std::int64_t chunk, std::int64_t 
 // Clusters of the first file: whole clusters in 1 GiB (cluster size >= 1).
 std::int64_t FirstChunk(std::int64_t clusterSize);
 
-// Halves the chunk while the free clusters do not hold it; 0 when none is free.
-std::int64_t HalveToFit(std::int64_t chunk, std::int64_t freeClusters);
+// Halves the chunk while the free clusters do not hold it, or while it
+// would make a file above 1 GiB; 0 when none is free.
+std::int64_t HalveToFit(std::int64_t chunk, std::int64_t freeClusters, std::int64_t clusterSize);
+
+// Milliseconds since the system started, wrapping at 2^32.
+using TTickSource = std::function<std::uint32_t()>;
+
+// The probe fields of the window, as the last probe left them.
+struct TDiskFigures {
+  std::int64_t ClusterSize = 0;
+  std::int64_t FreeBytes = 0;
+  std::int64_t FreeClusters = 0;
+};
+
+// What a progress report puts on screen.
+struct TProgressReport {
+  int Position = 0;            // the bar, 0 to 100
+  std::uint32_t Elapsed = 0;   // time taken, ms
+  std::uint32_t Estimate = 0;  // time left, ms
+};
+
+// What a fill run needs of the window it runs in; the main window is the
+// one implementation, tests have their own.
+class TFillRunView {
+ public:
+  virtual ~TFillRunView() = default;
+
+  // Probes the folder's drive into the probe fields and their labels.
+  virtual void ProbeFolder(const std::string& folder) = 0;
+  virtual TDiskFigures ProbeFigures() const = 0;
+  virtual std::string FolderText() = 0;
+  // The write-through check box, read before each file.
+  virtual bool WriteThrough() = 0;
+  // Running: Go disabled, Abort enabled, the folder field locked (the run
+  // reads it once); idle: the reverse.
+  virtual void SetRunning(bool running) = 0;
+  // Shown: the bar at 0, then the bar and the task line shown; hidden: the
+  // task line, then the bar.
+  virtual void ShowProgressControls(bool shown) = 0;
+  virtual void ShowTask(const std::string& caption) = 0;
+  // Once a block: shows the report and lets pending messages run (Abort).
+  virtual void ShowProgress(const TProgressReport& report) = 0;
+  virtual void ResetTimeLeft() = 0;
+};
+
+// One fill run after another: fills the folder's drive with zero files from
+// the first probe to the last file, and turns the writer's progress into the
+// run's. The run fields live here, between runs too.
+class TFillRun {
+ public:
+  // None of the four is owned; the format settings are read at each caption.
+  TFillRun(TFillRunView& view, TFileSystem& fileSystem, TTickSource tickCount,
+           const TFormatSettings& formatSettings);
+  TFillRun(const TFillRun&) = delete;
+  TFillRun& operator=(const TFillRun&) = delete;
+
+  // One whole run, until the drive is full, a file fails, Abort is pressed or
+  // a start check refuses; the closing steps run on every path, an escaping
+  // error included. `progress` is the writer's callback; it is to call
+  // ReportProgress.
+  void Execute(ProgressProc progress);
+
+  // The run's progress after `fraction` of the current file, shown.
+  void ReportProgress(double fraction);
+
+  std::uint32_t StartTick() const { return FStartTick; }
+  double RunClusters() const { return FRunClusters; }
+  double FileClusters() const { return FFileClusters; }
+  double DoneClusters() const { return FDoneClusters; }
+
+ private:
+  class TClosingSteps;
+  void Fill(const std::string& folder, ProgressProc progress);
+  void Close(const std::string& folder);
+
+  TFillRunView& FView;
+  TFileSystem& FFileSystem;
+  TTickSource FTickCount;
+  const TFormatSettings& FFormatSettings;
+
+  std::uint32_t FStartTick = 0;
+  double FRunClusters = 0;
+  double FFileClusters = 0;
+  double FDoneClusters = 0;
+};
 
 }  // namespace brimvale

@@ -10,11 +10,7 @@
 
 #include "engine/UDiskInfo.h"
 #include "engine/UDuration.h"
-#include "engine/UFillRun.h"
-#include "engine/UFillWriter.h"
 #include "engine/UGlobals.h"
-#include "engine/UMessages.h"
-#include "engine/UProgress.h"
 #include "engine/platform/ULocale.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
@@ -110,8 +106,10 @@ static_assert(kLayout[kGroupBox3].kind == TSpec::GroupBox &&
 TfrmMain::TfrmMain(TApplication& application, TFileSystem& fileSystem, TTickSource tickCount)
     : FApplication(application),
       FFileSystem(fileSystem),
-      FTickCount(tickCount ? std::move(tickCount) : TTickSource([] { return GetTickCount(); })),
-      FFormatSettings(ReadFormatSettings()) {
+      FFormatSettings(ReadFormatSettings()),
+      FRun(*this, fileSystem,
+           tickCount ? std::move(tickCount) : TTickSource([] { return GetTickCount(); }),
+           FFormatSettings) {
   // The field's change handler must not let an error through the system's
   // frames between the field's window procedure and us.
   edtDir.OnChange = [this] {
@@ -430,9 +428,9 @@ void TfrmMain::FormCreate(HWND) {
 
 void TfrmMain::edtDirChange(HWND) { UpdateDiskInfo(); }
 
-void TfrmMain::UpdateDiskInfo() { ShowDiskInfo(edtDir.Text()); }
+void TfrmMain::UpdateDiskInfo() { ProbeFolder(edtDir.Text()); }
 
-void TfrmMain::ShowDiskInfo(const std::string& folder) {
+void TfrmMain::ProbeFolder(const std::string& folder) {
   const TDiskInfo info = ProbeDisk(folder, FFormatSettings.ThousandSeparator, FFileSystem);
   FClusterSize = info.ClusterSize;
   FFreeBytes = info.FreeBytes;
@@ -454,119 +452,66 @@ void TfrmMain::OpenLink(HWND label) {
 }
 
 void TfrmMain::btnGoClick(HWND) {
-  AbortRequested = false;
-  EnableWindow(btnGo, FALSE);
-  EnableWindow(btnAbort, TRUE);
+  FRun.Execute(ProgressProc::Bind<&TfrmMain::OnWriteProgress>(this));
+}
+
+void TfrmMain::OnWriteProgress(double Fraction) { FRun.ReportProgress(Fraction); }
+
+TDiskFigures TfrmMain::ProbeFigures() const { return {FClusterSize, FFreeBytes, FFreeClusters}; }
+
+std::string TfrmMain::FolderText() { return edtDir.Text(); }
+
+bool TfrmMain::WriteThrough() {
+  return SendMessageA(chkWriteThrough, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TfrmMain::SetRunning(bool running) {
   // The run reads the folder and its drive between files: they stay put.
-  edtDir.SetEnabled(false);
-  try {
-    FillDrive();
-  } catch (...) {
-    CloseRun();
-    throw;
-  }
-  CloseRun();
-}
-
-void TfrmMain::FillDrive() {
-  // The folder field is disabled during a run, so its text is read once:
-  // every message to it passes through its completion and subclass layers.
-  const std::string folder = edtDir.Text();
-  ShowDiskInfo(folder);
-  if (FClusterSize < 1) {
-    ShowMessage("Invalid Cluster Size or cannot read cluster size from disk");
-    return;
-  }
-  if (FFreeClusters == 0) {
-    ShowMessage("Disk is already full!");
-    return;
-  }
-  // No file size can fit a negative count: the halving would never end.
-  if (FFreeClusters < 0) {
-    ShowMessage("Cannot read free space from disk");
-    return;
-  }
-  FRunClusters = static_cast<double>(FFreeClusters);
-  FDoneClusters = 0;
-  SendMessageA(gauge, PBM_SETPOS, 0, 0);
-  FShownPosition = 0;
-  ShowWindow(gauge, SW_SHOW);
-  ShowWindow(lblTask, SW_SHOW);
-
-  std::int64_t chunk = HalveToFit(FirstChunk(FClusterSize), FFreeClusters);
-  FStartTick = FTickCount();
-  std::int32_t fileNumber = 0;
-  const ProgressProc progress = ProgressProc::Bind<&TfrmMain::OnWriteProgress>(this);
-  while (chunk > 0) {
-    std::string name = FillFileName(fileNumber, chunk);
-    while (FFileSystem.FileExists(FillFilePath(folder, name)))
-      name = FillFileName(++fileNumber, chunk);
-    SetLabelCaption(lblTask,
-                    TaskCaption(name, chunk, FClusterSize, FFormatSettings.ThousandSeparator));
-    FFileClusters = static_cast<double>(chunk);
-    const std::int64_t freeBefore = FFreeClusters;
-
-    const bool written = WriteFillFile(
-        FillFilePath(folder, name), 0, static_cast<std::int32_t>(FClusterSize * chunk), false,
-        SendMessageA(chkWriteThrough, BM_GETCHECK, 0, 0) == BST_CHECKED, AbortRequested, progress,
-        FFileSystem);
-    if (!written) {
-      ShowMessage("failed to write to file " + std::to_string(fileNumber) + ". Aborting");
-      AbortRequested = true;
-    }
-    if (AbortRequested) return;
-
-    FDoneClusters += FFileClusters;
-    ShowDiskInfo(folder);
-    if (FFreeClusters < 0) {
-      ShowMessage("Cannot read free space from disk");
-      return;
-    }
-    // A compressed folder, or a file system that stores zeros without using
-    // space, would take files for ever.
-    if (FFreeClusters >= freeBefore) {
-      ShowMessage("The drive's free space did not shrink while writing. Aborting");
-      return;
-    }
-    chunk = HalveToFit(chunk, FFreeClusters);
-    ++fileNumber;
-  }
-}
-
-void TfrmMain::CloseRun() {
-  edtDir.SetEnabled(true);
-  UpdateDiskInfo();
-  ShowWindow(lblTask, SW_HIDE);
-  ShowWindow(gauge, SW_HIDE);
-  EnableWindow(btnGo, TRUE);
-  EnableWindow(btnAbort, FALSE);
-  SetLabelCaption(lblEstimatedLeft, "...");
-  FShownLeftSeconds = kNoneShown;
+  edtDir.SetEnabled(!running);
+  EnableWindow(btnGo, !running);
+  EnableWindow(btnAbort, running);
+  if (running) return;
   // Abort had the focus, or nothing had: Go takes it, so keys work again.
   const HWND focus = GetFocus();
   if (FHandle && (!focus || !IsWindowEnabled(focus)) && GetActiveWindow() == FHandle)
     SetFocus(btnGo);
 }
 
-void TfrmMain::OnWriteProgress(double Fraction) {
-  const std::uint32_t elapsed = FTickCount() - FStartTick;
-  const TProgress progress =
-      ComputeProgress(elapsed, Fraction, FFileClusters, FDoneClusters, FRunClusters);
+void TfrmMain::ShowProgressControls(bool shown) {
+  if (shown) {
+    SendMessageA(gauge, PBM_SETPOS, 0, 0);
+    FShownPosition = 0;
+    ShowWindow(gauge, SW_SHOW);
+    ShowWindow(lblTask, SW_SHOW);
+  } else {
+    ShowWindow(lblTask, SW_HIDE);
+    ShowWindow(gauge, SW_HIDE);
+  }
+}
+
+void TfrmMain::ShowTask(const std::string& caption) { SetLabelCaption(lblTask, caption); }
+
+void TfrmMain::ShowProgress(const TProgressReport& report) {
   // Each control is written only when what it shows changes: the bar about
   // a hundred times a run, the times about once a second. Nothing here may
   // allocate or ask the system anything when nothing changes.
-  if (progress.Position != FShownPosition) {
-    FShownPosition = progress.Position;
-    SendMessageA(gauge, PBM_SETPOS, static_cast<WPARAM>(progress.Position), 0);
+  if (report.Position != FShownPosition) {
+    FShownPosition = report.Position;
+    SendMessageA(gauge, PBM_SETPOS, static_cast<WPARAM>(report.Position), 0);
   }
   // The estimate jitters across whole seconds while the rate settles, on a
   // fast drive hundreds of times a run: shown in step with the time taken
   // (and at a run's first report), it changes about once a second.
-  const bool newSecond = elapsed / 1000 != FShownTakenSeconds;
-  ShowDuration(lblTimeTaken, elapsed, FShownTakenSeconds);
+  const bool newSecond = report.Elapsed / 1000 != FShownTakenSeconds;
+  ShowDuration(lblTimeTaken, report.Elapsed, FShownTakenSeconds);
   if (newSecond || FShownLeftSeconds == kNoneShown)
-    ShowDuration(lblEstimatedLeft, progress.Estimate, FShownLeftSeconds);
+    ShowDuration(lblEstimatedLeft, report.Estimate, FShownLeftSeconds);
   FApplication.ProcessMessages();
+}
+
+void TfrmMain::ResetTimeLeft() {
+  SetLabelCaption(lblEstimatedLeft, "...");
+  FShownLeftSeconds = kNoneShown;
 }
 
 }  // namespace brimvale

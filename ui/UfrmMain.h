@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
+#include "engine/UFillRun.h"
 #include "engine/UNumberFormat.h"
 #include "engine/platform/UFileSystem.h"
 #include "ui/UOwners.h"
@@ -24,18 +24,16 @@ struct TXPManifest {};
 // Handle, Create and OnChange.
 using TFolderField = TJvDirectoryEdit;
 
-// Milliseconds since the system started, wrapping at 2^32.
-using TTickSource = std::function<std::uint32_t()>;
-
 // The main window: the program's only window and the owner of every control
-// and of the fill engine's state.
-class TfrmMain {
+// and of the fill engine's state. A fill run is the engine's TFillRun; the
+// window is what it runs in.
+class TfrmMain : private TFillRunView {
  public:
   explicit TfrmMain(TApplication& application, TFileSystem& fileSystem = SystemFileSystem(),
                     TTickSource tickCount = nullptr);
   TfrmMain(const TfrmMain&) = delete;
   TfrmMain& operator=(const TfrmMain&) = delete;
-  ~TfrmMain();
+  ~TfrmMain() override;
 
   // Creates the window and its controls from the layout table and runs
   // FormCreate; the window is not shown yet.
@@ -83,7 +81,7 @@ class TfrmMain {
   void UpdateDiskInfo();
   void OnWriteProgress(double Fraction);
 
-  // For tests: the probe and run fields.
+  // For tests: the probe fields.
   std::int64_t ClusterSize() const { return FClusterSize; }
   std::int64_t FreeBytes() const { return FFreeBytes; }
   std::int64_t FreeClusters() const { return FFreeClusters; }
@@ -106,14 +104,21 @@ class TfrmMain {
   void ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_t& shownSeconds);
   SIZE LabelSizeFor(HWND label, const char* text) const;
   void FitLabelToText(HWND label, const char* text);
-  void ShowDiskInfo(const std::string& folder);
-  void FillDrive();
-  void CloseRun();
   void OpenLink(HWND label);
+
+  // What a fill run reads and shows of the window.
+  void ProbeFolder(const std::string& folder) override;
+  TDiskFigures ProbeFigures() const override;
+  std::string FolderText() override;
+  bool WriteThrough() override;
+  void SetRunning(bool running) override;
+  void ShowProgressControls(bool shown) override;
+  void ShowTask(const std::string& caption) override;
+  void ShowProgress(const TProgressReport& report) override;
+  void ResetTimeLeft() override;
 
   TApplication& FApplication;
   TFileSystem& FFileSystem;
-  TTickSource FTickCount;
   TFormatSettings FFormatSettings;
   HWND FHandle = nullptr;
   HWND FActiveControl = nullptr;  // the control that gets the focus on activation
@@ -126,11 +131,9 @@ class TfrmMain {
   std::int64_t FClusterSize = 0;
   std::int64_t FFreeBytes = 0;
   std::int64_t FFreeClusters = 0;
-  // Fill run.
-  std::uint32_t FStartTick = 0;
-  double FRunClusters = 0;
-  double FDoneClusters = 0;
-  double FFileClusters = 0;
+  // Fill run: the run fields FStartTick, FRunClusters, FFileClusters and
+  // FDoneClusters are the run's, written and read by the engine alone.
+  TFillRun FRun;
   // What the progress controls show, so that a report that changes nothing
   // on screen costs nothing but the message pump.
   static constexpr std::uint32_t kNoneShown = 0xFFFFFFFF;  // no whole-second count

@@ -57,8 +57,12 @@ TEST(ComputeProgress, MoreThanTheWholeRunStaysFullWithNothingLeft) {
 TEST(ComputeProgress, NoProgressMeansNoEstimate) {
   EXPECT_EQ(ComputeProgress(1000, 0, 0, 0, 100).Estimate, 0u);
   EXPECT_EQ(ComputeProgress(1000, 0.5, 1, 0, 0).Position, 100);  // NaN-free: inf counts as full
+  // A total far beyond 2^32 ms: the estimate stays at the longest duration
+  // rather than wrapping.
   const TProgress vast = ComputeProgress(4000000000u, 1.0 / 16384, 1, 0, 1e15);
-  EXPECT_EQ(vast.Position, 0);  // a huge total keeps its low 32 bits without overflow
+  EXPECT_EQ(vast.Position, 0);
+  EXPECT_EQ(vast.Estimate, 0xFFFFFFFFu);
+  EXPECT_EQ(ComputeProgress(100, 1, 1, 0, 1u << 28).Estimate, 0xFFFFFFFFu);  // 2^28 * 100 ms
 }
 
 TEST(FillRunNames, NumbersPadToFourDigitsAndPathsGetOneBackslash) {
@@ -78,11 +82,13 @@ TEST(FillRunChunks, StartAtOneGibibyteAndHalveUntilTheyFit) {
   EXPECT_EQ(FirstChunk(512), 2097152);
   EXPECT_EQ(FirstChunk(65536), 16384);
   EXPECT_EQ(FirstChunk(2147483647), 0);
-  EXPECT_EQ(HalveToFit(262144, 1000), 512);
-  EXPECT_EQ(HalveToFit(262144, 262144), 262144);  // equality does not halve
-  EXPECT_EQ(HalveToFit(32, 8), 8);
-  EXPECT_EQ(HalveToFit(8, 0), 0);
-  EXPECT_EQ(HalveToFit(8, -1), 0);  // ends instead of halving 0 for ever
+  EXPECT_EQ(HalveToFit(262144, 1000, 4096), 512);
+  EXPECT_EQ(HalveToFit(262144, 262144, 4096), 262144);  // equality does not halve
+  EXPECT_EQ(HalveToFit(32, 8, 4096), 8);
+  EXPECT_EQ(HalveToFit(8, 0, 4096), 0);
+  EXPECT_EQ(HalveToFit(8, -1, 4096), 0);  // ends instead of halving 0 for ever
+  // Clusters that grew (another medium): the file still fits 1 GiB.
+  EXPECT_EQ(HalveToFit(262144, 1 << 20, 65536), 16384);
 }
 
 }  // namespace

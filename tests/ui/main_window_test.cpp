@@ -9,9 +9,13 @@
 #include <iterator>
 #include <memory>
 #include <sstream>
+#include <stdexcept>
+#include <vector>
 
 #include "engine/UGlobals.h"
 #include "engine/platform/UFileSystem.h"
+#include "tests/fakes/TFakeFileSystem.h"
+#include "tests/support/TBoxCatcher.h"
 #include "tests/support/TRecordingSink.h"
 #include "tests/support/TestDrives.h"
 #include "tests/support/UWin32TestTools.h"
@@ -295,58 +299,6 @@ TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
   EXPECT_NE(WindowText(form_->lblTimeTaken), "...");
 }
 
-TEST_F(MainWindowTest, NamesAlreadyTakenAreSkippedAndLeftAlone) {
-  const std::string taken = std::string(kRunDrive) + "_filldrive_0000_512.dat";
-  ASSERT_TRUE(test::WriteFileOfSize(taken, 0));  // takes no cluster
-  CreateForm();
-  Go(kRunDrive);
-  EXPECT_TRUE(sink_.messages.empty());
-  EXPECT_EQ(test::Contents(taken), "");
-  EXPECT_EQ(test::FilesIn(kRunDrive),
-            (std::vector<std::string>{"_filldrive_0000_512.dat", "_filldrive_0001_512.dat",
-                                      "_filldrive_0002_256.dat", "_filldrive_0003_128.dat",
-                                      "_filldrive_0004_64.dat", "_filldrive_0005_32.dat",
-                                      "_filldrive_0006_8.dat"}));
-  EXPECT_EQ(form_->FreeClusters(), 0);
-}
-
-TEST_F(MainWindowTest, AFolderNamedLikeTheNextFileEndsTheRunWithItsNumber) {
-  ASSERT_TRUE(
-      CreateDirectoryA((std::string(kRunDrive) + "_filldrive_0000_512.dat").c_str(), nullptr));
-  CreateForm();
-  Go(kRunDrive);
-  EXPECT_EQ(sink_.messages, (std::vector<std::string>{"Invalid File Handle",
-                                                      "failed to write to file 0. Aborting"}));
-  EXPECT_TRUE(AbortRequested);
-  ExpectIdle();
-}
-
-TEST_F(MainWindowTest, StartChecksRefuseWithTheirMessages) {
-  CreateForm();
-  struct TCase {
-    std::string folder;
-    std::vector<std::string> messages;
-  };
-  const TCase cases[] = {
-      {std::string(kRunDrive) + "missing\\folder",
-       {"Invalid File Handle", "failed to write to file 0. Aborting"}},
-      {"", {"Invalid Cluster Size or cannot read cluster size from disk"}},
-  };
-  for (const TCase& c : cases) {
-    sink_.messages.clear();
-    Go(c.folder);
-    EXPECT_EQ(sink_.messages, c.messages) << c.folder;
-    ExpectIdle();
-  }
-  EXPECT_TRUE(test::FilesIn(kRunDrive).empty());
-
-  ASSERT_TRUE(test::WriteFileOfSize(std::string(kRunDrive) + "big.bin", 4000 * 1024));
-  sink_.messages.clear();
-  Go(kRunDrive);
-  EXPECT_EQ(sink_.messages, std::vector<std::string>{"Disk is already full!"});
-  EXPECT_EQ(test::FilesIn(kRunDrive), std::vector<std::string>{"big.bin"});
-}
-
 TEST_F(MainWindowTest, AbortDuringTheFirstFileLeavesWholeBlocks) {
   CreateForm();
   // Reading 4 is the progress report after block 3: Abort is pressed then.
@@ -483,6 +435,107 @@ TEST_F(MainWindowTest, ClosingDuringARunLetsItFinishThenEnds) {
   EXPECT_TRUE(IsWindow(form_->Handle()));
   EXPECT_EQ(test::FilesIn(kRunDrive).size(), 6u);
   EXPECT_EQ(form_->FreeClusters(), 0);
+}
+
+// Throws from the name check, after the run has started.
+class TThrowingFileSystem final : public TFileSystem {
+ public:
+  bool ClusterBytes(const char* root, std::uint32_t& bytes) override {
+    return SystemFileSystem().ClusterBytes(root, bytes);
+  }
+  bool FreeBytesAvailable(const char* root, std::int64_t& bytes) override {
+    return SystemFileSystem().FreeBytesAvailable(root, bytes);
+  }
+  TFileHandle CreateForWrite(const std::string&, bool) override { return kInvalidFileHandle; }
+  bool Write(TFileHandle, const void*, std::uint32_t, std::uint32_t&) override { return false; }
+  void Flush(TFileHandle) override {}
+  bool Close(TFileHandle) override { return false; }
+  bool FileExists(const std::string&) override { throw std::runtime_error("The name check broke"); }
+};
+
+TEST(MainWindowRun, AnErrorInARunRestoresTheIdleStateThenShowsTheErrorBox) {
+  TApplication app(GetModuleHandleA(nullptr));
+  TThrowingFileSystem fileSystem;
+  TfrmMain form(app, fileSystem);
+  ASSERT_TRUE(form.Create());
+  form.Show(SW_SHOWNORMAL);
+  form.edtDir.SetText(test::kRunDrive);
+  test::EmptyFolder(test::kRunDrive);
+
+  test::TBoxCatcher catcher;
+  SendMessageA(form.btnGo, BM_CLICK, 0, 0);
+  ASSERT_EQ(catcher.boxes.size(), 1u);
+  EXPECT_EQ(catcher.boxes[0].text, "The name check broke.");
+  EXPECT_EQ(catcher.boxes[0].caption, "Brimvale v0.02");
+  EXPECT_TRUE(catcher.boxes[0].hasIcon);
+  EXPECT_TRUE(IsWindowEnabled(form.btnGo));
+  EXPECT_FALSE(IsWindowEnabled(form.btnAbort));
+  EXPECT_FALSE(IsWindowVisible(form.gauge));
+  EXPECT_FALSE(IsWindowVisible(form.lblTask));
+  EXPECT_EQ(WindowText(form.lblEstimatedLeft), "...");
+}
+
+// Runs on a fake disk, where the drive's answers can be anything.
+class FakeDiskRunTest : public ::testing::Test {
+ protected:
+  void Run() {
+    form_ = std::make_unique<TfrmMain>(app_, disk_);
+    ASSERT_TRUE(form_->Create());
+    form_->edtDir.SetText("Y:\\fill");
+    SendMessageA(form_->btnGo, BM_CLICK, 0, 0);
+  }
+
+  TApplication app_{GetModuleHandleA(nullptr)};
+  test::TFakeFileSystem disk_;
+  test::TRecordingSink sink_;
+  std::unique_ptr<TfrmMain> form_;
+};
+
+// A task line too long for its group box covers the box's right edge; a
+// shorter one after it must give the frame back.
+TEST_F(FakeDiskRunTest, AShorterTaskLineGivesTheFrameBack) {
+  disk_.freeBytes = (std::int64_t{1} << 30) + 128 * 4096;  // 1 GiB, then 128 clusters
+  disk_.spaceFollowsWrites = true;
+  int reading = 0;
+  bool coveredTheFrame = false;
+  std::vector<COLORREF> before, after;
+  RECT band{};
+  const auto pixels = [&] {
+    std::vector<COLORREF> colours;
+    const HWND box = GetParent(form_->lblTask);
+    HDC dc = GetDC(box);
+    for (int y = band.top; y < band.bottom; ++y)
+      for (int x = band.left; x < band.right; ++x) colours.push_back(GetPixel(dc, x, y));
+    ReleaseDC(box, dc);
+    return colours;
+  };
+  form_ = std::make_unique<TfrmMain>(app_, disk_, [&]() -> std::uint32_t {
+    ++reading;
+    RECT label;
+    GetWindowRect(form_->lblTask, &label);
+    MapWindowPoints(nullptr, GetParent(form_->lblTask), reinterpret_cast<POINT*>(&label), 2);
+    if (reading == 3) coveredTheFrame = label.right > band.right;  // the 1 GiB file's line
+    if (reading == 16387) after = pixels();  // the second file's line, painted
+    return 5000;
+  });
+  ASSERT_TRUE(form_->Create());
+  form_->Show(SW_SHOWNORMAL);
+  form_->edtDir.SetText("Y:\\fill");
+  app_.ProcessMessages();
+  // The right edge of the box, on the task line's rows, while the line is hidden.
+  const HWND box = GetParent(form_->lblTask);
+  RECT client, label;
+  GetClientRect(box, &client);
+  GetWindowRect(form_->lblTask, &label);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&label), 2);
+  band = RECT{client.right - 8, label.top, client.right, label.bottom};
+  before = pixels();
+
+  SendMessageA(form_->btnGo, BM_CLICK, 0, 0);
+  ASSERT_TRUE(sink_.messages.empty());
+  ASSERT_EQ(disk_.files.size(), 2u);
+  ASSERT_TRUE(coveredTheFrame);
+  EXPECT_EQ(after, before);
 }
 
 // The resolution every new process of this Wine prefix (or Windows user)

@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/UDiskInfo.h"
+#include "engine/UFillRun.h"
 #include "engine/UFillWriter.h"
 #include "engine/UGlobals.h"
 #include "engine/platform/ULocale.h"
 #include "engine/platform/UWin32FileSystem.h"
 #include "tests/support/TRecordingSink.h"
+#include "tests/support/TRecordingView.h"
 #include "tests/support/TestDrives.h"
 #include "tests/support/UWin32TestTools.h"
 
@@ -17,6 +21,7 @@ namespace {
 
 using test::kMissingDrive;
 using test::kProbeDrive;
+using test::kRunDrive;
 using test::kWriteDrive;
 
 TEST(Win32Probe, TmpfsDriveOfEightMebibytes) {
@@ -97,6 +102,63 @@ TEST_F(Win32WriterTest, AMissingFolderCannotBeCreated) {
       WriteFillFile(PathOn("nowhere\\f.dat"), 0, 10, false, false, AbortRequested, counter.Proc()));
   EXPECT_EQ(sink_.messages, std::vector<std::string>{"Invalid File Handle"});
   EXPECT_EQ(counter.reports, 0);
+}
+
+// Fill runs on a real drive of 1,000 free clusters, through the system's own
+// file calls: which names count as taken, and what cannot be created.
+TEST(Win32FillRun, TakenNamesFoldersAndFullDrivesOnARealDrive) {
+  const std::string root = kRunDrive;
+  struct TCase {
+    const char* what;
+    std::function<void()> prepare;
+    std::string folder;
+    std::vector<std::string> files, messages;
+  };
+  const TCase cases[] = {
+      {"an empty file of the first name is skipped and left alone",
+       [&] { ASSERT_TRUE(test::WriteFileOfSize(root + "_filldrive_0000_512.dat", 0)); },
+       root,
+       {"_filldrive_0000_512.dat", "_filldrive_0001_512.dat", "_filldrive_0002_256.dat",
+        "_filldrive_0003_128.dat", "_filldrive_0004_64.dat", "_filldrive_0005_32.dat",
+        "_filldrive_0006_8.dat"},
+       {}},
+      {"a folder named like the next file is free, but cannot be created",
+       [&] { ASSERT_TRUE(CreateDirectoryA((root + "_filldrive_0000_512.dat").c_str(), nullptr)); },
+       root,
+       {},
+       {"Invalid File Handle", "failed to write to file 0. Aborting"}},
+      {"a folder that does not exist",
+       [] {},
+       root + "missing\\folder",
+       {},
+       {"Invalid File Handle", "failed to write to file 0. Aborting"}},
+      {"a full drive",
+       [&] { ASSERT_TRUE(test::WriteFileOfSize(root + "big.bin", 4000 * 1024)); },
+       root,
+       {"big.bin"},
+       {"Disk is already full!"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::EmptyFolder(root);
+    c.prepare();
+    TWin32FileSystem disk;
+    test::TRecordingView view(disk);
+    view.folder = c.folder;
+    test::TRecordingSink sink;
+    TFormatSettings format;
+    TFillRun run(
+        view, disk, [] { return static_cast<std::uint32_t>(GetTickCount()); }, format);
+    run.Execute(ProgressProc::Bind<&TFillRun::ReportProgress>(&run));
+    EXPECT_EQ(test::FilesIn(root), c.files);
+    EXPECT_EQ(sink.messages, c.messages);
+    if (c.messages.empty()) {
+      EXPECT_EQ(test::Contents(root + "_filldrive_0000_512.dat"), "");
+      EXPECT_EQ(view.figures.FreeClusters, 0);
+    }
+  }
+  test::EmptyFolder(root);
+  AbortRequested = false;
 }
 
 }  // namespace
