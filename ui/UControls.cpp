@@ -67,8 +67,4 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-void SetWindowTextIfChanged(HWND window, const std::string& text) {
-  if (WindowText(window) != text) SetWindowTextA(window, text.c_str());
-}
-
 }  // namespace brimvale

@@ -20,7 +20,4 @@ void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
 
 std::string WindowText(HWND window);
 
-// Sets the text only when it differs: each set costs a repaint.
-void SetWindowTextIfChanged(HWND window, const std::string& text);
-
 }  // namespace brimvale

@@ -5,7 +5,7 @@
 #include <shldisp.h>
 #include <shlobj.h>
 
-#include "ui/UComPtr.h"
+#include "ui/UOwners.h"
 
 namespace brimvale {
 

@@ -7,8 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "ui/UComPtr.h"
-#include "ui/UOwners.h"
+#include "ui/UWindow.h"
 
 namespace brimvale {
 namespace {
@@ -73,25 +72,12 @@ std::string ParsingName(LPCITEMIDLIST item) {
   if (FAILED(SHGetDesktopFolder(desktop.Receive()))) return {};
   STRRET name{};
   if (FAILED(desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name))) return {};
-  switch (name.uType) {
-    case STRRET_WSTR: {
-      std::string text;
-      const int size =
-          WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, nullptr, 0, nullptr, nullptr);
-      if (size > 1) {
-        text.resize(static_cast<std::size_t>(size));
-        WideCharToMultiByte(CP_ACP, 0, name.pOleStr, -1, text.data(), size, nullptr, nullptr);
-        text.resize(static_cast<std::size_t>(size - 1));
-      }
-      CoTaskMemFree(name.pOleStr);
-      return text;
-    }
-    case STRRET_OFFSET:
-      return reinterpret_cast<const char*>(item) + name.uOffset;
-    case STRRET_CSTR:
-      return name.cStr;
-  }
-  return {};
+  // Whichever form the shell chose, as text of the system's code page; the
+  // call frees the shell's string.
+  char* text = nullptr;
+  if (FAILED(StrRetToStrA(&name, item, &text))) return {};
+  const TTaskTextOwner owner(text);
+  return text;
 }
 
 }  // namespace
@@ -119,15 +105,6 @@ UINT BrowseFlags(DWORD shellVersion, bool statusAvailable, bool newDialogStyle) 
   return flags;
 }
 
-TJvBrowseForFolderDialog::~TJvBrowseForFolderDialog() { FreeItem(); }
-
-void TJvBrowseForFolderDialog::FreeItem() {
-  if (!FItem) return;
-  TComPtr<IMalloc> allocator;
-  if (SUCCEEDED(SHGetMalloc(allocator.Receive()))) allocator->Free(FItem);
-  FItem = nullptr;
-}
-
 bool TJvBrowseForFolderDialog::Execute() {
   const DWORD version = VersionSource ? VersionSource() : ShellVersion();
   if (version < kVersion4) throw std::runtime_error("Shell not compatible with BrowseForFolder");
@@ -149,19 +126,17 @@ bool TJvBrowseForFolderDialog::Execute() {
   info.ulFlags = flags;
   info.lpfn = Callback;
   info.lParam = reinterpret_cast<LPARAM>(this);
-  FreeItem();
-  FItem = SHBrowseForFolderA(&info);
+  FItem.Reset(SHBrowseForFolderA(&info));
   if (!FItem) return false;
   DisplayName = displayName;
-  Directory = ParsingName(FItem);
+  Directory = ParsingName(FItem.Get());
   return true;
 }
 
 int CALLBACK TJvBrowseForFolderDialog::Callback(HWND dialog, UINT message, LPARAM lParam,
                                                 LPARAM self) {
   auto* browser = reinterpret_cast<TJvBrowseForFolderDialog*>(self);
-  // The shell's frames are below us: nothing may escape.
-  try {
+  return Guarded(browser->FApplication, 0, [&] {
     switch (message) {
       case BFFM_INITIALIZED:
         browser->OnInitialized(dialog);
@@ -170,9 +145,8 @@ int CALLBACK TJvBrowseForFolderDialog::Callback(HWND dialog, UINT message, LPARA
         browser->OnSelectionChanged(dialog, reinterpret_cast<LPCITEMIDLIST>(lParam));
         break;
     }
-  } catch (...) {
-  }
-  return 0;
+    return 0;
+  });
 }
 
 void TJvBrowseForFolderDialog::OnInitialized(HWND dialog) {
@@ -197,7 +171,7 @@ void TJvBrowseForFolderDialog::ShowStatus(HWND dialog, const std::string& path) 
   if (const HWND status = GetDlgItem(dialog, kStatusLineId)) {
     RECT bounds;
     GetClientRect(status, &bounds);
-    TWindowDC dc(status);
+    TClientDC dc(status);
     TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
     PathCompactPathA(dc.Get(), text, static_cast<UINT>(bounds.right));
   }

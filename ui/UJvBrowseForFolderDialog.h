@@ -6,7 +6,11 @@
 
 #include <string>
 
+#include "ui/UOwners.h"
+
 namespace brimvale {
+
+class TApplication;
 
 // The shell library's file version, major in the high word and minor in the
 // low one; read once per process; 0 when it has no readable version.
@@ -19,16 +23,15 @@ UINT BrowseFlags(DWORD shellVersion, bool statusAvailable, bool newDialogStyle);
 // One run of the system's folder browser, modal to the whole program.
 class TJvBrowseForFolderDialog {
  public:
-  TJvBrowseForFolderDialog() = default;
+  // Errors in the browser's callback go to `application`'s box.
+  explicit TJvBrowseForFolderDialog(const TApplication& application) : FApplication(application) {}
   TJvBrowseForFolderDialog(const TJvBrowseForFolderDialog&) = delete;
   TJvBrowseForFolderDialog& operator=(const TJvBrowseForFolderDialog&) = delete;
-  ~TJvBrowseForFolderDialog();
 
   std::string Directory;  // the start folder in, the chosen item's parsing name out
   std::string Title;      // the line above the tree; empty for none
   bool StatusAvailable = true;
   bool NewDialogStyle = true;
-  std::string StatusText;
   std::string DisplayName;  // the chosen item's display name
   // Where the shell library's version comes from (tests play older shells).
   DWORD (*VersionSource)() = ShellVersion;
@@ -42,10 +45,10 @@ class TJvBrowseForFolderDialog {
   void OnInitialized(HWND dialog);
   void OnSelectionChanged(HWND dialog, LPCITEMIDLIST item);
   void ShowStatus(HWND dialog, const std::string& path);
-  void FreeItem();
 
+  const TApplication& FApplication;
   bool FNewStyle = false;
-  LPITEMIDLIST FItem = nullptr;  // the shell allocator's, freed with us
+  TItemIdListOwner FItem;  // the chosen item, kept while the wrapper lives
 };
 
 }  // namespace brimvale

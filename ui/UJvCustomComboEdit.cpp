@@ -3,11 +3,9 @@
 #include <commctrl.h>
 #include <vssym32.h>
 
-#include <stdexcept>
-
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
-#include "ui/UOwners.h"
+#include "ui/UWindow.h"
 
 namespace brimvale {
 namespace {
@@ -24,23 +22,14 @@ constexpr WORD kAltFlag = 0x8000, kCtrlFlag = 0x4000, kShiftFlag = 0x2000;
 
 bool VisualStylesActive() { return IsThemeActive() && IsAppThemed(); }
 
-TJvCustomComboEdit::TJvCustomComboEdit() : FStyleQuery(VisualStylesActive) {
+TJvCustomComboEdit::TJvCustomComboEdit(const TApplication& application)
+    : FApplication(application), FButton(application), FStyleQuery(VisualStylesActive) {
   FButton.Themed = [this] { return Themed(); };
-  // The button's window procedure is a system frame: nothing may cross it.
-  FButton.OnClick = [this] {
-    try {
-      DoClick();
-    } catch (const std::exception& error) {
-      ReportError(error);
-    } catch (...) {
-      ReportError(std::runtime_error("Unknown error"));
-    }
-  };
+  FButton.OnClick = [this] { DoClick(); };
 }
 
 TJvCustomComboEdit::~TJvCustomComboEdit() {
   if (FHandle) DestroyWindow(FHandle);
-  CloseTheme();
 }
 
 void TJvCustomComboEdit::SetVisualStyleQuery(TVisualStyleQuery query) {
@@ -74,18 +63,9 @@ std::string TJvCustomComboEdit::Text() const {
 }
 
 void TJvCustomComboEdit::SetText(const std::string& text) {
-  if (!FHandle || text == Text()) return;
-  SendMessageA(FHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  TextChanged();
-}
-
-void TJvCustomComboEdit::TextChanged() {
-  // The set-text request has announced the change already.
-  if (FTextChangedPending) {
-    FTextChangedPending = false;
-    return;
-  }
-  Change();
+  // The set-text request announces the change (OnSetText).
+  if (FHandle && text != Text())
+    SendMessageA(FHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TJvCustomComboEdit::Change() {
@@ -102,34 +82,17 @@ bool TJvCustomComboEdit::ReadOnly() const {
   return FHandle && (GetWindowLongA(FHandle, GWL_STYLE) & ES_READONLY);
 }
 
-void TJvCustomComboEdit::ReportError(const std::exception& error) {
-  if (OnError) {
-    OnError(error);
-    return;
-  }
-  const HWND owner = FHandle ? GetAncestor(FHandle, GA_ROOT) : nullptr;
-  MessageBoxA(owner, ErrorBoxText(error.what()).c_str(), kApplicationTitle,
-              MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
-
 LRESULT CALLBACK TJvCustomComboEdit::SubclassProc(HWND window, UINT message, WPARAM wParam,
                                                   LPARAM lParam, UINT_PTR, DWORD_PTR self) {
   auto* field = reinterpret_cast<TJvCustomComboEdit*>(self);
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, SubclassProc, 0);
     field->FHandle = nullptr;
-    field->CloseTheme();
+    field->FEditTheme.Reset();
     return DefSubclassProc(window, message, wParam, lParam);
   }
-  // An error may not cross the system's frames: it ends here, in the box.
-  try {
-    return field->OnMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    field->ReportError(error);
-  } catch (...) {
-    field->ReportError(std::runtime_error("Unknown error"));
-  }
-  return 0;
+  return Guarded(field->FApplication, LRESULT{0},
+                 [&] { return field->OnMessage(message, wParam, lParam); });
 }
 
 LRESULT TJvCustomComboEdit::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,8 +118,7 @@ LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      if (OnKeyDown(message, wParam, lParam, result)) return result;
-      break;
+      return OnKeyDown(message, wParam, lParam);
     case WM_CHAR:
       if (OnChar(wParam)) return 0;
       break;
@@ -207,7 +169,7 @@ LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
       result = CallDefault(message, wParam, lParam);
-      CloseTheme();
+      FEditTheme.Reset();
       SystemColorsChanged();
       FrameChanged();
       return result;
@@ -224,36 +186,26 @@ LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT TJvCustomComboEdit::OnSetText(WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallDefault(WM_SETTEXT, wParam, lParam);
-  // A multi-line edit box announces no change for a set-text request. The
-  // flag is set after the change: a nested set-text (the cut at a line
-  // break) pairs up its own announcement first.
-  try {
-    Change();
-  } catch (...) {
-    FTextChangedPending = true;
-    throw;
-  }
-  FTextChangedPending = true;
+  // A multi-line edit box announces no change for a set-text request.
+  Change();
   return result;
 }
 
-bool TJvCustomComboEdit::OnKeyDown(UINT message, WPARAM key, LPARAM lParam, LRESULT& result) {
+LRESULT TJvCustomComboEdit::OnKeyDown(UINT message, WPARAM key, LPARAM lParam) {
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   const bool alt = GetKeyState(VK_MENU) < 0 || (message == WM_SYSKEYDOWN && (lParam & (1 << 29)));
+  // Ctrl+Tab and Ctrl+Enter are the window's.
   if (ctrl && (key == VK_TAB || key == VK_RETURN)) {
     SendMessageA(GetAncestor(FHandle, GA_ROOT), message, key, lParam);
-    result = 0;
-    return true;
+    return 0;
   }
-  result = CallDefault(message, key, lParam);
+  const LRESULT result = CallDefault(message, key, lParam);
   const WORD shortcut = static_cast<WORD>((key & 0xFF) | (alt ? kAltFlag : 0) |
                                           (ctrl ? kCtrlFlag : 0) | (shift ? kShiftFlag : 0));
-  if (shortcut == ClickKey && ButtonWidth > 0) {
-    DoClick();
-    result = 0;
-  }
-  return true;
+  if (shortcut != ClickKey || ButtonWidth <= 0) return result;
+  DoClick();
+  return 0;
 }
 
 bool TJvCustomComboEdit::OnChar(WPARAM character) {
@@ -296,24 +248,18 @@ LRESULT TJvCustomComboEdit::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
 }
 
 void TJvCustomComboEdit::OnNcPaint(HRGN) {
-  const HDC dc = GetWindowDC(FHandle);
+  TWindowDC dc(FHandle);
   RECT outer;
   GetWindowRect(FHandle, &outer);
   OffsetRect(&outer, -outer.left, -outer.top);
-  ExcludeClipRect(dc, outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1);
-  if (!FEditTheme) FEditTheme = OpenThemeData(FHandle, L"EDIT");
+  ExcludeClipRect(dc.Get(), outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1);
+  if (!FEditTheme) FEditTheme.Reset(OpenThemeData(FHandle, L"EDIT"));
   if (FEditTheme) {
     const int state = IsWindowEnabled(FHandle) ? ETS_NORMAL : ETS_DISABLED;
-    DrawThemeBackground(FEditTheme, dc, EP_EDITTEXT, state, &outer, nullptr);
+    DrawThemeBackground(FEditTheme.Get(), dc.Get(), EP_EDITTEXT, state, &outer, nullptr);
   } else {
-    FrameRect(dc, &outer, GetSysColorBrush(COLOR_WINDOWFRAME));
+    FrameRect(dc.Get(), &outer, GetSysColorBrush(COLOR_WINDOWFRAME));
   }
-  ReleaseDC(FHandle, dc);
-}
-
-void TJvCustomComboEdit::CloseTheme() {
-  if (FEditTheme) CloseThemeData(FEditTheme);
-  FEditTheme = nullptr;
 }
 
 void TJvCustomComboEdit::OnFontChanged() {
@@ -332,7 +278,7 @@ void TJvCustomComboEdit::FrameChanged() {
 void TJvCustomComboEdit::EnsureMinimumHeight() {
   TEXTMETRICA metrics{};
   {
-    TWindowDC dc(FHandle);
+    TClientDC dc(FHandle);
     TSelectObject font(dc.Get(),
                        reinterpret_cast<HGDIOBJ>(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
     GetTextMetricsA(dc.Get(), &metrics);

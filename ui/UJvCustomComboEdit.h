@@ -2,15 +2,15 @@
 
 #include <windows.h>
 
-#include <uxtheme.h>
-
-#include <exception>
 #include <functional>
 #include <string>
 
 #include "ui/UJvEditButton.h"
+#include "ui/UOwners.h"
 
 namespace brimvale {
+
+class TApplication;
 
 // Asks whether the platform's visual styles are on.
 using TVisualStyleQuery = std::function<bool()>;
@@ -22,15 +22,13 @@ bool VisualStylesActive();
 // whatever source, raises OnChange exactly once.
 class TJvCustomComboEdit {
  public:
-  TJvCustomComboEdit();
+  // Errors that escape the field's handlers go to `application`'s box.
+  explicit TJvCustomComboEdit(const TApplication& application);
   TJvCustomComboEdit(const TJvCustomComboEdit&) = delete;
   TJvCustomComboEdit& operator=(const TJvCustomComboEdit&) = delete;
   virtual ~TJvCustomComboEdit();
 
   std::function<void()> OnChange;
-  // Shows an error that escaped the field's own work (the window procedure
-  // may not let it through); by default the program's error box.
-  std::function<void(const std::exception&)> OnError;
 
   bool AutoSelect = true;
   int ButtonWidth = 21;
@@ -73,7 +71,7 @@ class TJvCustomComboEdit {
   virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   TJvEditButton& Button() { return FButton; }
-  void ReportError(const std::exception& error);
+  const TApplication& Application() const { return FApplication; }
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -81,25 +79,23 @@ class TJvCustomComboEdit {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-  bool OnKeyDown(UINT message, WPARAM key, LPARAM lParam, LRESULT& result);
+  LRESULT OnKeyDown(UINT message, WPARAM key, LPARAM lParam);
   bool OnChar(WPARAM character);
   LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
   void OnNcPaint(HRGN region);
   void OnFontChanged();
-  void TextChanged();
   void FrameChanged();
   void UpdateEditRect();
   void EnsureMinimumHeight();
   void OfferDialogKey(WPARAM key);
-  void CloseTheme();
 
+  const TApplication& FApplication;
   HWND FHandle = nullptr;
   TJvEditButton FButton;
   TVisualStyleQuery FStyleQuery;
-  HTHEME FEditTheme = nullptr;       // for the one-pixel themed frame
-  std::string FAnnouncedText;        // the text OnChange last saw
-  bool FTextChangedPending = false;  // pairs a set-text request with its announcement
-  bool FLeftButtonDown = false;      // the focus comes from a press in the text
+  TThemeOwner FEditTheme;        // for the one-pixel themed frame, opened on first paint
+  std::string FAnnouncedText;    // the text OnChange last saw
+  bool FLeftButtonDown = false;  // the focus comes from a press in the text
 };
 
 }  // namespace brimvale

@@ -13,7 +13,7 @@ bool DirectoryExists(const std::string& path) {
 
 }  // namespace
 
-TJvDirectoryEdit::TJvDirectoryEdit() {
+TJvDirectoryEdit::TJvDirectoryEdit(const TApplication& application) : TJvFileDirEdit(application) {
   Browse = [this](std::string& directory) { return RunSystemBrowser(directory); };
 }
 
@@ -55,7 +55,7 @@ void TJvDirectoryEdit::PopupDropDown() {
 }
 
 bool TJvDirectoryEdit::RunSystemBrowser(std::string& directory) {
-  TJvBrowseForFolderDialog dialog;
+  TJvBrowseForFolderDialog dialog(Application());
   dialog.Directory = directory;
   dialog.Title = DialogText;
   dialog.StatusAvailable = true;

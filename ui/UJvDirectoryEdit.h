@@ -17,7 +17,7 @@ using TBrowseFunction = std::function<bool(std::string& directory)>;
 // system's folder browser and takes the chosen folder as its text.
 class TJvDirectoryEdit : public TJvFileDirEdit {
  public:
-  TJvDirectoryEdit();
+  explicit TJvDirectoryEdit(const TApplication& application);
 
   std::string DialogText;  // the browser's line above its tree
   // The last folder chosen in the browser that existed; the browser's start

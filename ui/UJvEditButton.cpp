@@ -2,55 +2,20 @@
 
 #include <vssym32.h>
 
-#include <utility>
-
 namespace brimvale {
-namespace {
-
-constexpr char kClassName[] = "TJvEditButton";
-
-bool RegisterButtonClass(WNDPROC procedure) {
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  // Over the button the pointer is the arrow, not the edit box's I-beam.
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kClassName;
-  return RegisterClassA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-}  // namespace
-
-TJvEditButton::~TJvEditButton() {
-  if (handle_) DestroyWindow(handle_);
-}
-
 HWND TJvEditButton::Create(HWND edit) {
-  if (!RegisterButtonClass(WindowProc)) return nullptr;
-  // Placed by the field, which knows its border and text rectangle.
-  CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, edit,
-                  nullptr, GetModuleHandleA(nullptr), this);
-  return handle_;
+  TWindowClass windowClass{"TJvEditButton"};
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  // Placed by the field, which knows its border and text rectangle. Over the
+  // button the pointer is the arrow, not the edit box's I-beam.
+  CreateHandle(windowClass, 0, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, RECT{}, edit);
+  return Handle();
 }
 
 void TJvEditButton::SetGlyph(HIMAGELIST images, int index) {
   images_ = images;
   index_ = index;
-  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
-}
-
-LRESULT CALLBACK TJvEditButton::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self =
-        static_cast<TJvEditButton*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->handle_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TJvEditButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  return self->OnMessage(message, wParam, lParam);
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -58,9 +23,9 @@ LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
       PAINTSTRUCT paint;
-      const HDC dc = BeginPaint(handle_, &paint);
+      const HDC dc = BeginPaint(Handle(), &paint);
       Paint(dc);
-      EndPaint(handle_, &paint);
+      EndPaint(Handle(), &paint);
       return 0;
     }
     case WM_ERASEBKGND:
@@ -88,28 +53,25 @@ LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       return 0;  // no context menu of its own, nor the edit box's
     case WM_ENABLE:
-      InvalidateRect(handle_, nullptr, TRUE);
+      InvalidateRect(Handle(), nullptr, TRUE);
       return 0;
     case WM_THEMECHANGED:
-      CloseTheme();
-      InvalidateRect(handle_, nullptr, TRUE);
+      theme_.Reset();
+      InvalidateRect(Handle(), nullptr, TRUE);
       return 0;
-    case WM_NCDESTROY: {
-      CloseTheme();
-      const HWND window = std::exchange(handle_, nullptr);
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      return DefWindowProcA(window, message, wParam, lParam);
-    }
+    case WM_NCDESTROY:
+      theme_.Reset();
+      break;
   }
-  return DefWindowProcA(handle_, message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
 void TJvEditButton::OnLeftDown() {
   // The field takes the focus first (and with it selects its text).
-  const HWND edit = GetParent(handle_);
+  const HWND edit = GetParent(Handle());
   if (GetFocus() != edit && IsWindowEnabled(edit) && IsWindowVisible(edit)) SetFocus(edit);
-  if (!IsWindowEnabled(handle_)) return;
-  SetCapture(handle_);
+  if (!IsWindowEnabled(Handle())) return;
+  SetCapture(Handle());
   tracking_ = true;
   SetPressed(true);
 }
@@ -117,14 +79,14 @@ void TJvEditButton::OnLeftDown() {
 void TJvEditButton::OnMouseMove(POINT point) {
   if (!tracking_) return;
   RECT bounds;
-  GetClientRect(handle_, &bounds);
+  GetClientRect(Handle(), &bounds);
   SetPressed(PtInRect(&bounds, point) != FALSE);
 }
 
 void TJvEditButton::OnLeftUp(POINT point) {
   if (!tracking_) return;
   RECT bounds;
-  GetClientRect(handle_, &bounds);
+  GetClientRect(Handle(), &bounds);
   const bool inside = PtInRect(&bounds, point) != FALSE;
   ReleaseCapture();  // clears the pressed state through WM_CAPTURECHANGED
   tracking_ = false;
@@ -135,20 +97,15 @@ void TJvEditButton::OnLeftUp(POINT point) {
 void TJvEditButton::SetPressed(bool pressed) {
   if (pressed_ == pressed) return;
   pressed_ = pressed;
-  InvalidateRect(handle_, nullptr, FALSE);
-  UpdateWindow(handle_);
-}
-
-void TJvEditButton::CloseTheme() {
-  if (theme_) CloseThemeData(theme_);
-  theme_ = nullptr;
+  InvalidateRect(Handle(), nullptr, FALSE);
+  UpdateWindow(Handle());
 }
 
 void TJvEditButton::Paint(HDC dc) {
   RECT bounds;
-  GetClientRect(handle_, &bounds);
+  GetClientRect(Handle(), &bounds);
   if (IsThemed()) {
-    if (!theme_) theme_ = OpenThemeData(handle_, L"BUTTON");
+    if (!theme_) theme_.Reset(OpenThemeData(Handle(), L"BUTTON"));
     if (theme_) {
       PaintThemed(dc, bounds);
       return;
@@ -158,15 +115,15 @@ void TJvEditButton::Paint(HDC dc) {
 }
 
 void TJvEditButton::PaintThemed(HDC dc, const RECT& bounds) {
-  const bool enabled = IsWindowEnabled(handle_);
+  const bool enabled = IsWindowEnabled(Handle());
   const int state = !enabled ? PBS_DISABLED : pressed_ ? PBS_PRESSED : PBS_NORMAL;
   FillRect(dc, &bounds, GetSysColorBrush(COLOR_WINDOW));
-  DrawThemeBackground(theme_, dc, BP_PUSHBUTTON, state, &bounds, nullptr);
+  DrawThemeBackground(theme_.Get(), dc, BP_PUSHBUTTON, state, &bounds, nullptr);
   DrawGlyph(dc, bounds, 0, enabled);
 }
 
 void TJvEditButton::PaintClassic(HDC dc, const RECT& bounds) {
-  const bool enabled = IsWindowEnabled(handle_);
+  const bool enabled = IsWindowEnabled(Handle());
   RECT face = bounds;
   FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
   DrawEdge(dc, &face, pressed_ ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);

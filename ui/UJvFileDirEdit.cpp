@@ -53,11 +53,7 @@ std::string TJvFileDirEdit::DroppedFolder(const std::string& path) {
 }
 
 void TJvFileDirEdit::OnDropFiles(HDROP drop) {
-  // The drop is released however the text is taken.
-  struct TDropOwner {
-    HDROP drop;
-    ~TDropOwner() { DragFinish(drop); }
-  } owner{drop};
+  const TDropOwner owner(drop);  // released however the text is taken
   if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
   // The first item only, in a buffer of 255 characters with its terminator.
   char buffer[255] = {};

@@ -15,7 +15,7 @@ namespace brimvale {
 // and keeps the system's error boxes away while a browser is open.
 class TJvFileDirEdit : public TJvCustomComboEdit {
  public:
-  TJvFileDirEdit() = default;
+  explicit TJvFileDirEdit(const TApplication& application) : TJvCustomComboEdit(application) {}
   ~TJvFileDirEdit() override;
 
   bool AcceptFiles = true;

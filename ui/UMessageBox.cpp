@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "ui/UApplication.h"
+#include "ui/UOwners.h"
 
 namespace brimvale {
 namespace {
@@ -13,31 +16,16 @@ LRESULT CALLBACK DismissAtOnce(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class TCbtHook {
- public:
-  TCbtHook() : hook_(SetWindowsHookExA(WH_CBT, DismissAtOnce, nullptr, GetCurrentThreadId())) {}
-  TCbtHook(const TCbtHook&) = delete;
-  TCbtHook& operator=(const TCbtHook&) = delete;
-  ~TCbtHook() {
-    if (hook_) UnhookWindowsHookEx(hook_);
-  }
-
- private:
-  HHOOK hook_;
-};
-
 }  // namespace
 
 void TMessageBoxSink::Show(const std::string& text) {
   // No owner and task-modal: centred on the screen, every window of the
   // program disabled while it is open.
-  const UINT style = MB_OK | MB_TASKMODAL | MB_SETFOREGROUND;
-  if (application_.Terminated()) {
-    TCbtHook dismiss;
-    MessageBoxA(nullptr, text.c_str(), application_.Title().c_str(), style);
-    return;
-  }
-  MessageBoxA(nullptr, text.c_str(), application_.Title().c_str(), style);
+  std::optional<THookOwner> dismiss;
+  if (application_.Terminated())
+    dismiss.emplace(SetWindowsHookExA(WH_CBT, DismissAtOnce, nullptr, GetCurrentThreadId()));
+  MessageBoxA(nullptr, text.c_str(), application_.Title().c_str(),
+              MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 }  // namespace brimvale

@@ -1,37 +1,110 @@
 #pragma once
 
+// One small owner for every kind of handle and COM object the window layer
+// holds: each is released once, on every path. Move-only; a raw handle that
+// is not owned says so where it is kept.
+
 #include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <uxtheme.h>
 
 #include <utility>
 
 namespace brimvale {
 
-// Owns one GDI object (font, brush, bitmap) and deletes it once.
-template <class THandle>
-class TGdiOwner {
+// Owns one handle of a kind that `Free` releases.
+template <class THandle, void (*Free)(THandle)>
+class TOwner {
  public:
-  TGdiOwner() = default;
-  explicit TGdiOwner(THandle handle) : handle_(handle) {}
-  TGdiOwner(TGdiOwner&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  TGdiOwner& operator=(TGdiOwner&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
+  TOwner() = default;
+  explicit TOwner(THandle handle) : handle_(handle) {}
+  TOwner(TOwner&& other) noexcept : handle_(std::exchange(other.handle_, THandle{})) {}
+  TOwner& operator=(TOwner&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.handle_, THandle{}));
     return *this;
   }
-  TGdiOwner(const TGdiOwner&) = delete;
-  TGdiOwner& operator=(const TGdiOwner&) = delete;
-  ~TGdiOwner() { Reset(); }
+  TOwner(const TOwner&) = delete;
+  TOwner& operator=(const TOwner&) = delete;
+  ~TOwner() { Reset(); }
 
   THandle Get() const { return handle_; }
-  void Reset(THandle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
+  explicit operator bool() const { return handle_ != THandle{}; }
+  void Reset(THandle handle = THandle{}) {
+    if (handle_ != THandle{}) Free(handle_);
     handle_ = handle;
   }
 
  private:
-  THandle handle_ = nullptr;
+  THandle handle_{};
 };
 
-using TFontOwner = TGdiOwner<HFONT>;
+namespace owners {
+template <class T>
+void DeleteGdiObject(T object) {
+  DeleteObject(object);
+}
+inline void CloseTheme(HTHEME theme) { CloseThemeData(theme); }
+inline void DestroyImageList(HIMAGELIST list) { ImageList_Destroy(list); }
+inline void Unhook(HHOOK hook) { UnhookWindowsHookEx(hook); }
+inline void FinishDrop(HDROP drop) { DragFinish(drop); }
+inline void FreeTaskMemory(char* text) { CoTaskMemFree(text); }
+// Item identifier lists belong to the shell's allocator.
+inline void FreeItemIdList(LPITEMIDLIST item) {
+  IMalloc* allocator = nullptr;
+  if (FAILED(SHGetMalloc(&allocator))) return;
+  allocator->Free(item);
+  allocator->Release();
+}
+}  // namespace owners
+
+using TFontOwner = TOwner<HFONT, owners::DeleteGdiObject<HFONT>>;
+using TBitmapOwner = TOwner<HBITMAP, owners::DeleteGdiObject<HBITMAP>>;
+using TThemeOwner = TOwner<HTHEME, owners::CloseTheme>;
+using TImageListOwner = TOwner<HIMAGELIST, owners::DestroyImageList>;
+using THookOwner = TOwner<HHOOK, owners::Unhook>;
+using TDropOwner = TOwner<HDROP, owners::FinishDrop>;
+using TItemIdListOwner = TOwner<LPITEMIDLIST, owners::FreeItemIdList>;
+using TTaskTextOwner = TOwner<char*, owners::FreeTaskMemory>;  // text from CoTaskMemAlloc
+
+// Owns one reference to a COM object and releases it once.
+template <class T>
+class TComPtr {
+ public:
+  TComPtr() = default;
+  TComPtr(TComPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  TComPtr& operator=(TComPtr&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      object_ = std::exchange(other.object_, nullptr);
+    }
+    return *this;
+  }
+  TComPtr(const TComPtr&) = delete;
+  TComPtr& operator=(const TComPtr&) = delete;
+  ~TComPtr() { Reset(); }
+
+  T* Get() const { return object_; }
+  T* operator->() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+
+  // For out-parameters: releases what is held first.
+  T** Receive() {
+    Reset();
+    return &object_;
+  }
+  void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
+
+  void Reset() {
+    if (object_) std::exchange(object_, nullptr)->Release();
+  }
+
+ private:
+  T* object_ = nullptr;
+};
 
 // COM for the calling thread, as a single-threaded apartment, while alive.
 class TComInitializer {
@@ -56,14 +129,28 @@ class TSelectObject {
   ~TSelectObject() { SelectObject(dc_, old_); }
 
  private:
-  HDC dc_;
+  HDC dc_;  // not owned
   HGDIOBJ old_;
 };
 
-// A window's device context, released with the window.
+// A window's client-area device context (the screen's for no window).
+class TClientDC {
+ public:
+  explicit TClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  TClientDC(const TClientDC&) = delete;
+  TClientDC& operator=(const TClientDC&) = delete;
+  ~TClientDC() { ReleaseDC(window_, dc_); }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// A device context for the whole window, its frame included.
 class TWindowDC {
  public:
-  explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  explicit TWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
   TWindowDC(const TWindowDC&) = delete;
   TWindowDC& operator=(const TWindowDC&) = delete;
   ~TWindowDC() { ReleaseDC(window_, dc_); }
@@ -74,9 +161,9 @@ class TWindowDC {
   HDC dc_;
 };
 
-// A memory device context compatible with the screen, deleted once. It
-// measures text as a window's context does, without asking the window
-// system for one (a round trip to the server under Wine).
+// A memory device context compatible with the screen. It measures text as
+// a window's context does, without asking the window system for one (a
+// round trip to the server under Wine).
 class TMemoryDC {
  public:
   TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}

@@ -20,7 +20,7 @@ int LayoutTextHeight(int measuredTextHeight, int dpi) {
 }
 
 int ScreenDpi() {
-  TWindowDC screen(nullptr);
+  TClientDC screen(nullptr);
   return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
@@ -29,7 +29,7 @@ int FontHeightForDpi(int layoutHeight, int dpi) {
 }
 
 int TextHeightOf(HFONT font) {
-  TWindowDC screen(nullptr);
+  TClientDC screen(nullptr);
   TSelectObject selected(screen.Get(), font);
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen.Get(), &metrics);

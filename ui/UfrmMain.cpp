@@ -4,9 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
-#include <array>
-#include <numeric>
-#include <stdexcept>
+#include <iterator>
 
 #include "engine/UDiskInfo.h"
 #include "engine/UDuration.h"
@@ -25,8 +23,6 @@ constexpr int kLeft = 293, kTop = 110, kClientWidth = 410, kClientHeight = 408;
 constexpr int kFontHeight = -11;  // "MS Sans Serif", 8 points at 96 dpi
 constexpr char kMakerNotice[] = "- freeware by Tavor Software";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
-constexpr int kNoTabOrder = -1;
-constexpr int kWindow = -1;
 
 HFONT CreateLayoutFont(int height, int weight) {
   return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -45,96 +41,91 @@ struct TfrmMain::TControlSpec {
   enum TKind { GroupBox, Label, WrappedLabel, LinkLabel, Button, CheckBox, FolderField, Gauge };
   enum TColour { WindowText, GreyText, Blue };
 
-  const char* name;
   TKind kind;
   HWND TfrmMain::*member;  // nullptr for the folder field, an object of its own
-  int parent;              // row of the parent, or kWindow
+  HWND TfrmMain::*parent;  // nullptr for the window itself
   int left, top, width, height;
   const char* text;
   TColour colour;
   bool bold;
   bool enabled;
   bool visible;
-  int tabOrder;  // among the parent's children
   void (TfrmMain::*event)(HWND);
 };
 
 namespace {
 
 using TSpec = TfrmMain::TControlSpec;
-
-// The window's layout at 96 dpi: one row per control. Rows of the same
-// parent are created in tab order; labels size themselves to their text.
-constexpr int kGroupBox3 = 0, kGroupBox2 = 6, kGroupBox1 = 10, kGroupBox4 = 17;
+constexpr HWND TfrmMain::*kWindow = nullptr;
 
 }  // namespace
 
+// The window's layout at 96 dpi, one row per control, in the order the
+// controls are created: the order Tab follows among each parent's children,
+// every group box before what it holds. Labels size themselves to their text.
 // clang-format off
 static constexpr TSpec kLayout[] = {
-  {"GroupBox3", TSpec::GroupBox, &TfrmMain::GroupBox3, kWindow, 4, 4, 400, 105, " Help", TSpec::WindowText, false, true, true, 4, nullptr},
-  {"Label1", TSpec::WrappedLabel, &TfrmMain::Label1, kGroupBox3, 8, 16, 385, 45, kHelpText, TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
-  {"Label8", TSpec::Label, &TfrmMain::Label8, kGroupBox3, 40, 66, 55, 15, "Homepage:", TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
-  {"lblURL", TSpec::LinkLabel, &TfrmMain::lblURL, kGroupBox3, 116, 66, 106, 13, "http://www.tavor-software.example/", TSpec::Blue, false, true, true, kNoTabOrder, &TfrmMain::lblURLClick},
-  {"Label9", TSpec::Label, &TfrmMain::Label9, kGroupBox3, 40, 82, 70, 13, "Brimvale's page:", TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
-  {"lblURL2", TSpec::LinkLabel, &TfrmMain::lblURL2, kGroupBox3, 116, 82, 186, 13, "http://www.tavor-software.example/utilities/brimvale.jsp", TSpec::Blue, false, true, true, kNoTabOrder, &TfrmMain::lblURL2Click},
-  {"GroupBox2", TSpec::GroupBox, &TfrmMain::GroupBox2, kWindow, 4, 112, 400, 89, " Program Options ", TSpec::WindowText, false, true, true, 3, nullptr},
-  {"Label2", TSpec::Label, &TfrmMain::Label2, kGroupBox2, 8, 20, 121, 13, "Folder to generate files in:", TSpec::WindowText, false, true, true, kNoTabOrder, nullptr},
-  {"edtDir", TSpec::FolderField, nullptr, kGroupBox2, 8, 36, 381, 21, "edtDir", TSpec::WindowText, false, true, true, 0, nullptr},
-  {"chkWriteThrough", TSpec::CheckBox, &TfrmMain::chkWriteThrough, kGroupBox2, 8, 64, 261, 17, "No OS optimisation (writes directly to disk - slow)", TSpec::WindowText, false, true, true, 1, nullptr},
-  {"GroupBox1", TSpec::GroupBox, &TfrmMain::GroupBox1, kWindow, 4, 208, 400, 57, " Disk Attributes ", TSpec::WindowText, false, true, true, 2, nullptr},
-  {"Label3", TSpec::Label, &TfrmMain::Label3, kGroupBox1, 8, 16, 56, 13, "Cluster size:", TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
-  {"lblClusterSize", TSpec::Label, &TfrmMain::lblClusterSize, kGroupBox1, 76, 16, 13, 13, "...", TSpec::GreyText, true, true, true, kNoTabOrder, nullptr},
-  {"Label6", TSpec::Label, &TfrmMain::Label6, kGroupBox1, 8, 36, 64, 13, "Free Clusters:", TSpec::GreyText, false, true, true, kNoTabOrder, nullptr},
-  {"lblFreeClusters", TSpec::Label, &TfrmMain::lblFreeClusters, kGroupBox1, 76, 36, 13, 13, "...", TSpec::GreyText, true, true, true, kNoTabOrder, nullptr},
-  {"btnAbort", TSpec::Button, &TfrmMain::btnAbort, kWindow, 204, 272, 75, 29, "Abort", TSpec::WindowText, false, false, true, 1, &TfrmMain::btnAbortClick},
-  {"btnGo", TSpec::Button, &TfrmMain::btnGo, kWindow, 284, 272, 119, 29, "Go", TSpec::WindowText, false, true, true, 0, &TfrmMain::btnGoClick},
-  {"GroupBox4", TSpec::GroupBox, &TfrmMain::GroupBox4, kWindow, 4, 304, 400, 97, " Progress ", TSpec::WindowText, false, true, true, 5, nullptr},
-  {"Label5", TSpec::Label, &TfrmMain::Label5, kGroupBox4, 8, 16, 60, 13, "Time Taken:", TSpec::WindowText, false, true, true, kNoTabOrder, nullptr},
-  {"lblTimeTaken", TSpec::Label, &TfrmMain::lblTimeTaken, kGroupBox4, 108, 16, 13, 13, "...", TSpec::WindowText, true, true, true, kNoTabOrder, nullptr},
-  {"Label4", TSpec::Label, &TfrmMain::Label4, kGroupBox4, 8, 36, 96, 13, "Estimated Time Left:", TSpec::WindowText, false, true, true, kNoTabOrder, nullptr},
-  {"lblEstimatedLeft", TSpec::Label, &TfrmMain::lblEstimatedLeft, kGroupBox4, 108, 36, 13, 13, "...", TSpec::WindowText, true, true, true, kNoTabOrder, nullptr},
-  {"lblTask", TSpec::Label, &TfrmMain::lblTask, kGroupBox4, 8, 56, 9, 13, "...", TSpec::GreyText, false, true, false, kNoTabOrder, nullptr},
-  {"gauge", TSpec::Gauge, &TfrmMain::gauge, kGroupBox4, 4, 72, 392, 17, "", TSpec::WindowText, false, true, false, 0, nullptr},
+  {TSpec::Button, &TfrmMain::btnGo, kWindow, 284, 272, 119, 29, "Go", TSpec::WindowText, false, true, true, &TfrmMain::btnGoClick},
+  {TSpec::Button, &TfrmMain::btnAbort, kWindow, 204, 272, 75, 29, "Abort", TSpec::WindowText, false, false, true, &TfrmMain::btnAbortClick},
+  {TSpec::GroupBox, &TfrmMain::GroupBox1, kWindow, 4, 208, 400, 57, " Disk Attributes ", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::Label3, &TfrmMain::GroupBox1, 8, 16, 56, 13, "Cluster size:", TSpec::GreyText, false, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::lblClusterSize, &TfrmMain::GroupBox1, 76, 16, 13, 13, "...", TSpec::GreyText, true, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::Label6, &TfrmMain::GroupBox1, 8, 36, 64, 13, "Free Clusters:", TSpec::GreyText, false, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::lblFreeClusters, &TfrmMain::GroupBox1, 76, 36, 13, 13, "...", TSpec::GreyText, true, true, true, nullptr},
+  {TSpec::GroupBox, &TfrmMain::GroupBox2, kWindow, 4, 112, 400, 89, " Program Options ", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::FolderField, nullptr, &TfrmMain::GroupBox2, 8, 36, 381, 21, "edtDir", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::CheckBox, &TfrmMain::chkWriteThrough, &TfrmMain::GroupBox2, 8, 64, 261, 17, "No OS optimisation (writes directly to disk - slow)", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::Label2, &TfrmMain::GroupBox2, 8, 20, 121, 13, "Folder to generate files in:", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::GroupBox, &TfrmMain::GroupBox3, kWindow, 4, 4, 400, 105, " Help", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::WrappedLabel, &TfrmMain::Label1, &TfrmMain::GroupBox3, 8, 16, 385, 45, kHelpText, TSpec::GreyText, false, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::Label8, &TfrmMain::GroupBox3, 40, 66, 55, 15, "Homepage:", TSpec::GreyText, false, true, true, nullptr},
+  {TSpec::LinkLabel, &TfrmMain::lblURL, &TfrmMain::GroupBox3, 116, 66, 106, 13, "http://www.tavor-software.example/", TSpec::Blue, false, true, true, &TfrmMain::lblURLClick},
+  {TSpec::Label, &TfrmMain::Label9, &TfrmMain::GroupBox3, 40, 82, 70, 13, "Brimvale's page:", TSpec::GreyText, false, true, true, nullptr},
+  {TSpec::LinkLabel, &TfrmMain::lblURL2, &TfrmMain::GroupBox3, 116, 82, 186, 13, "http://www.tavor-software.example/utilities/brimvale.jsp", TSpec::Blue, false, true, true, &TfrmMain::lblURL2Click},
+  {TSpec::GroupBox, &TfrmMain::GroupBox4, kWindow, 4, 304, 400, 97, " Progress ", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::Gauge, &TfrmMain::gauge, &TfrmMain::GroupBox4, 4, 72, 392, 17, "", TSpec::WindowText, false, true, false, nullptr},
+  {TSpec::Label, &TfrmMain::Label5, &TfrmMain::GroupBox4, 8, 16, 60, 13, "Time Taken:", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::lblTimeTaken, &TfrmMain::GroupBox4, 108, 16, 13, 13, "...", TSpec::WindowText, true, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::Label4, &TfrmMain::GroupBox4, 8, 36, 96, 13, "Estimated Time Left:", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::lblEstimatedLeft, &TfrmMain::GroupBox4, 108, 36, 13, 13, "...", TSpec::WindowText, true, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::lblTask, &TfrmMain::GroupBox4, 8, 56, 9, 13, "...", TSpec::GreyText, false, true, false, nullptr},
 };
 // clang-format on
 
-static_assert(kLayout[kGroupBox3].kind == TSpec::GroupBox &&
-              kLayout[kGroupBox2].kind == TSpec::GroupBox &&
-              kLayout[kGroupBox1].kind == TSpec::GroupBox &&
-              kLayout[kGroupBox4].kind == TSpec::GroupBox);
+namespace {
+
+// Every parent stands in an earlier row than its children, so that one
+// pass creates them all.
+constexpr bool ParentsComeFirst() {
+  for (std::size_t row = 0; row < std::size(kLayout); ++row) {
+    if (kLayout[row].parent == kWindow) continue;
+    bool found = false;
+    for (std::size_t earlier = 0; earlier < row; ++earlier)
+      found = found || (kLayout[earlier].member == kLayout[row].parent &&
+                        kLayout[earlier].kind == TSpec::GroupBox);
+    if (!found) return false;
+  }
+  return true;
+}
+static_assert(ParentsComeFirst());
+
+}  // namespace
 
 TfrmMain::TfrmMain(TApplication& application, TFileSystem& fileSystem, TTickSource tickCount)
-    : FApplication(application),
+    : TWindow(application),
+      edtDir(application),
+      FApplication(application),
       FFileSystem(fileSystem),
       FFormatSettings(ReadFormatSettings()),
       FRun(*this, fileSystem,
            tickCount ? std::move(tickCount) : TTickSource([] { return GetTickCount(); }),
            FFormatSettings) {
-  // The field's change handler must not let an error through the system's
-  // frames between the field's window procedure and us.
-  edtDir.OnChange = [this] {
-    try {
-      edtDirChange(edtDir.Handle());
-    } catch (const std::exception& error) {
-      FApplication.HandleException(error);
-    }
-  };
+  edtDir.OnChange = [this] { edtDirChange(edtDir.Handle()); };
 }
 
-TfrmMain::~TfrmMain() {
-  if (FHandle) DestroyWindow(FHandle);
-}
+TfrmMain::~TfrmMain() { DestroyHandle(); }
 
 bool TfrmMain::Create() {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = FApplication.Instance();
-  windowClass.hIcon = LoadIconA(FApplication.Instance(), "MAINICON");
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kClassName;
-  if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-
   // On a screen of another resolution the font keeps its size in points;
   // the layout then follows the text height that font really has, so text
   // keeps fitting its controls whichever face serves it.
@@ -146,13 +137,15 @@ bool TfrmMain::Create() {
 
   RECT frame{0, 0, FScale(kClientWidth), FScale(kClientHeight)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
+  OffsetRect(&frame, kLeft - frame.left, kTop - frame.top);
+  TWindowClass windowClass{kClassName};
+  windowClass.icon = LoadIconA(FApplication.Instance(), "MAINICON");
+  windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   // The stored caption never shows: FormCreate replaces it.
-  if (!CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, "frmMain", kStyle, kLeft, kTop,
-                       frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                       FApplication.Instance(), this))
+  if (!CreateHandle(windowClass, WS_EX_CONTROLPARENT, "frmMain", kStyle, frame, nullptr))
     return false;
   if (!CreateControls()) return false;
-  FormCreate(FHandle);
+  FormCreate(Handle());
   return true;
 }
 
@@ -204,33 +197,18 @@ HWND TfrmMain::CreateControl(const TControlSpec& spec, HWND parent, int id) {
 }
 
 bool TfrmMain::CreateControls() {
-  // Parents before children; among siblings, tab stops first and in tab
-  // order, since creation order is the order Tab follows.
-  std::array<int, std::size(kLayout)> order;
-  std::iota(order.begin(), order.end(), 0);
-  const auto depth = [](int row) { return kLayout[row].parent == kWindow ? 0 : 1; };
-  const auto tab = [](int row) {
-    return kLayout[row].tabOrder == kNoTabOrder ? 1000 : kLayout[row].tabOrder;
-  };
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    if (depth(a) != depth(b)) return depth(a) < depth(b);
-    if (kLayout[a].parent != kLayout[b].parent) return kLayout[a].parent < kLayout[b].parent;
-    return tab(a) < tab(b);
-  });
-
-  std::array<HWND, std::size(kLayout)> created{};
-  for (const int row : order) {
+  // Creation order is the order Tab follows among siblings: the table's.
+  for (std::size_t row = 0; row < std::size(kLayout); ++row) {
     const TControlSpec& spec = kLayout[row];
-    const HWND parent = spec.parent == kWindow ? FHandle : created[spec.parent];
-    const int id = kFirstControlId + row;
+    const HWND parent = spec.parent == kWindow ? Handle() : this->*spec.parent;
+    const int id = kFirstControlId + static_cast<int>(row);
     if (spec.kind == TControlSpec::FolderField) {
       const RECT bounds = FScale.Bounds(spec.left, spec.top, spec.width, spec.height);
-      created[row] = edtDir.Create(parent, id, bounds, FControlFont.Get(), spec.text);
+      if (!edtDir.Create(parent, id, bounds, FControlFont.Get(), spec.text)) return false;
     } else {
-      created[row] = CreateControl(spec, parent, id);
-      this->*spec.member = created[row];
+      this->*spec.member = CreateControl(spec, parent, id);
+      if (!(this->*spec.member)) return false;
     }
-    if (!created[row]) return false;
   }
   return true;
 }
@@ -313,30 +291,11 @@ void TfrmMain::ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_
 }
 
 void TfrmMain::Show(int showCommand) {
-  FApplication.SetMainWindow(FHandle);
-  ShowWindow(FHandle, showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
-  UpdateWindow(FHandle);
+  FApplication.SetMainWindow(Handle());
+  ShowWindow(Handle(), showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
+  UpdateWindow(Handle());
   FActiveControl = btnGo;
   SetFocus(btnGo);
-}
-
-LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->FHandle = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TfrmMain*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(window, message, wParam, lParam);
-  // An error may not cross the system's frames: it ends here, in the box.
-  try {
-    return self->OnMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    self->FApplication.HandleException(error);
-  } catch (...) {
-    self->FApplication.HandleException(std::runtime_error("Unknown error"));
-  }
-  return 0;
 }
 
 LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -357,7 +316,7 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(FFont.Get());
     case WM_SYSCOLORCHANGE:
       // Only top-level windows hear of it; the controls' pictures follow it.
-      SendToDescendants(FHandle, message, wParam, lParam);
+      SendToDescendants(Handle(), message, wParam, lParam);
       break;
     case WM_SETTINGCHANGE:
       FFormatSettings = ReadFormatSettings();
@@ -366,11 +325,8 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Ends the program once the running handler (a fill run) returns.
       FApplication.Terminate();
       return 0;
-    case WM_NCDESTROY:
-      FHandle = nullptr;
-      break;
   }
-  return DefWindowProcA(FHandle, message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
 LRESULT TfrmMain::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -386,8 +342,8 @@ LRESULT TfrmMain::OnCommand(WPARAM wParam, LPARAM lParam) {
 LRESULT TfrmMain::OnCtlColor(HDC dc, HWND control) {
   const TControlSpec* spec = SpecOf(control);
   if (!spec || spec->kind == TControlSpec::FolderField)
-    return DefWindowProcA(FHandle, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                          reinterpret_cast<LPARAM>(control));
+    return DefaultProc(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(control));
   COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
   if (spec->colour == TControlSpec::GreyText) colour = GetSysColor(COLOR_GRAYTEXT);
   if (spec->colour == TControlSpec::Blue) colour = RGB(0, 0, 255);
@@ -401,7 +357,7 @@ void TfrmMain::OnActivate(bool active) {
   // active and gets the focus back, rather than the frame taking it.
   if (!active) {
     const HWND focus = GetFocus();
-    if (focus && IsChild(FHandle, focus)) FActiveControl = focus;
+    if (focus && IsChild(Handle(), focus)) FActiveControl = focus;
     return;
   }
   if (!FActiveControl || !IsWindow(FActiveControl) || !IsWindowEnabled(FActiveControl))
@@ -416,7 +372,7 @@ bool TfrmMain::OnSetCursor(HWND control) {
 }
 
 void TfrmMain::FormCreate(HWND) {
-  SetWindowTextA(FHandle, (std::string(kApplicationTitle) + " " + kMakerNotice).c_str());
+  SetWindowTextA(Handle(), (std::string(kApplicationTitle) + " " + kMakerNotice).c_str());
   FApplication.SetTitle(kApplicationTitle);
 
   char path[261] = {};
@@ -473,7 +429,7 @@ void TfrmMain::SetRunning(bool running) {
   if (running) return;
   // Abort had the focus, or nothing had: Go takes it, so keys work again.
   const HWND focus = GetFocus();
-  if (FHandle && (!focus || !IsWindowEnabled(focus)) && GetActiveWindow() == FHandle)
+  if (Handle() && (!focus || !IsWindowEnabled(focus)) && GetActiveWindow() == Handle())
     SetFocus(btnGo);
 }
 

@@ -11,6 +11,7 @@
 #include "ui/UOwners.h"
 #include "ui/UJvDirectoryEdit.h"
 #include "ui/UScaling.h"
+#include "ui/UWindow.h"
 
 namespace brimvale {
 
@@ -27,7 +28,7 @@ using TFolderField = TJvDirectoryEdit;
 // The main window: the program's only window and the owner of every control
 // and of the fill engine's state. A fill run is the engine's TFillRun; the
 // window is what it runs in.
-class TfrmMain : private TFillRunView {
+class TfrmMain : public TWindow, private TFillRunView {
  public:
   explicit TfrmMain(TApplication& application, TFileSystem& fileSystem = SystemFileSystem(),
                     TTickSource tickCount = nullptr);
@@ -40,7 +41,6 @@ class TfrmMain : private TFillRunView {
   bool Create();
   // Shows the window with the start-up show command and focuses Go.
   void Show(int showCommand);
-  HWND Handle() const { return FHandle; }
 
   // Controls, in the order of the stored layout. Not owned: they live and
   // die with the window.
@@ -89,8 +89,7 @@ class TfrmMain : private TFillRunView {
   struct TControlSpec;  // one row of the layout table
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColor(HDC dc, HWND control);
   bool OnSetCursor(HWND control);
@@ -120,7 +119,6 @@ class TfrmMain : private TFillRunView {
   TApplication& FApplication;
   TFileSystem& FFileSystem;
   TFormatSettings FFormatSettings;
-  HWND FHandle = nullptr;
   HWND FActiveControl = nullptr;  // the control that gets the focus on activation
   TLayoutScale FScale;            // layout units to pixels, from the window font's text height
   TFontOwner FFont;               // the window's font, sized for the screen's resolution

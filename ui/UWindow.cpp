@@ -1,0 +1,57 @@
+#include "ui/UWindow.h"
+
+namespace brimvale {
+
+TWindow::~TWindow() { DestroyHandle(); }
+
+void TWindow::DestroyHandle() {
+  if (FHandle) DestroyWindow(FHandle);
+}
+
+bool TWindow::CreateHandle(const TWindowClass& windowClass, DWORD exStyle, const char* caption,
+                           DWORD style, const RECT& bounds, HWND parent, HMENU menu) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSA registered{};
+  if (!GetClassInfoA(instance, windowClass.name, &registered)) {
+    registered.style = windowClass.style;
+    registered.lpfnWndProc = WindowProc;
+    registered.hInstance = instance;
+    registered.hIcon = windowClass.icon;
+    registered.hCursor = windowClass.cursor;
+    registered.hbrBackground = windowClass.background;
+    registered.lpszClassName = windowClass.name;
+    if (!RegisterClassA(&registered)) return false;
+  }
+  return CreateWindowExA(exStyle, windowClass.name, caption, style, bounds.left, bounds.top,
+                         bounds.right - bounds.left, bounds.bottom - bounds.top, parent, menu,
+                         instance, this) != nullptr;
+}
+
+LRESULT TWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefaultProc(message, wParam, lParam);
+}
+
+LRESULT TWindow::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(FHandle, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->FHandle = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after WM_NCDESTROY
+  // find no object.
+  auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, message, wParam, lParam);
+  const LRESULT result =
+      Guarded(self->FErrors, LRESULT{0}, [&] { return self->OnMessage(message, wParam, lParam); });
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->FHandle = nullptr;
+  }
+  return result;
+}
+
+}  // namespace brimvale

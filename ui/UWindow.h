@@ -1,0 +1,69 @@
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <stdexcept>
+
+#include "ui/UApplication.h"
+
+namespace brimvale {
+
+// Runs `handler` for a callback of the system's (a window or subclass
+// procedure, the folder browser's callback), whose frames no error may
+// cross: an error that escapes goes to the application's error box, and
+// `fallback` is the answer instead.
+template <class TResult, class THandler>
+TResult Guarded(const TApplication& application, TResult fallback, THandler&& handler) noexcept {
+  try {
+    return handler();
+  } catch (const std::exception& error) {
+    application.HandleException(error);
+  } catch (...) {
+    application.HandleException(std::runtime_error("Unknown error"));
+  }
+  return fallback;
+}
+
+// What a window class of the program's own looks like.
+struct TWindowClass {
+  const char* name;
+  HICON icon = nullptr;
+  HCURSOR cursor = LoadCursor(nullptr, IDC_ARROW);
+  HBRUSH background = nullptr;
+  UINT style = 0;
+};
+
+// The base of every window of a class of the program's own. Its one window
+// procedure binds the object at WM_NCCREATE and hands it every message
+// through OnMessage, inside the one exception barrier.
+class TWindow {
+ public:
+  TWindow(const TWindow&) = delete;
+  TWindow& operator=(const TWindow&) = delete;
+
+  HWND Handle() const { return FHandle; }
+
+ protected:
+  explicit TWindow(const TApplication& application) : FErrors(application) {}
+  // A derived window destroys its handle in its own destructor, while its
+  // OnMessage still is its own; this one only catches what is left.
+  virtual ~TWindow();
+
+  // Registers the class (once per process) and creates the window, bound
+  // to this object from its first message on.
+  bool CreateHandle(const TWindowClass& windowClass, DWORD exStyle, const char* caption,
+                    DWORD style, const RECT& bounds, HWND parent, HMENU menu = nullptr);
+  void DestroyHandle();
+
+  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  const TApplication& FErrors;  // not owned: where escaped errors go
+  HWND FHandle = nullptr;
+};
+
+}  // namespace brimvale
