@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
   const auto progress = brimvale::ProgressProc::Bind<&TIdleProgress::OnWriteProgress>(&idle);
 
   const auto start = std::chrono::steady_clock::now();
-  const bool ok =
-      brimvale::WriteFillFile(argv[1], 0, size, false, false, brimvale::AbortRequested, progress);
+  const bool ok = brimvale::WriteFillFile(argv[1], 0, size, false, false, brimvale::AbortRequested,
+                                          progress, brimvale::SystemFileSystem());
   const auto stop = std::chrono::steady_clock::now();
   if (!ok) {
     std::fprintf(stderr, "%s: writing %s failed\n", argv[0], argv[1]);

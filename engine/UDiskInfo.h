@@ -23,7 +23,7 @@ struct TDiskInfo {
 
 // Probes the drive named by the folder text's first character.
 TDiskInfo ProbeDisk(std::string_view folderText, std::string_view thousandSeparator,
-                    TFileSystem& fs = SystemFileSystem());
+                    TFileSystem& fs);
 
 // "%0.0nk, %0.0n clusters" of the free bytes; 0 clusters for a cluster size of 0.
 std::string FreeClustersCaption(std::int64_t freeBytes, std::int64_t clusterSize,

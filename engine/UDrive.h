@@ -23,9 +23,9 @@ TDriveNumber DriveNumberOf(char capital);
 std::string RootPathOf(TDriveNumber drive);
 
 // Bytes per cluster, or 1 when the system cannot tell.
-std::int32_t GetClusterSize(TDriveNumber drive, TFileSystem& fs = SystemFileSystem());
+std::int32_t GetClusterSize(TDriveNumber drive, TFileSystem& fs);
 
 // Bytes free for the calling user, or -1 when the system cannot tell.
-std::int64_t GetFreeBytes(TDriveNumber drive, TFileSystem& fs = SystemFileSystem());
+std::int64_t GetFreeBytes(TDriveNumber drive, TFileSystem& fs);
 
 }  // namespace brimvale

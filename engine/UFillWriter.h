@@ -41,6 +41,6 @@ class ProgressProc {
 // Partial files stay on the disk.
 bool WriteFillFile(const std::string& fileName, std::uint8_t fillValue, std::int32_t size,
                    bool randomFill, bool writeThrough, bool& abortFlag, ProgressProc progress,
-                   TFileSystem& fs = SystemFileSystem());
+                   TFileSystem& fs);
 
 }  // namespace brimvale

@@ -22,6 +22,8 @@ namespace {
 using test::kMissingDrive;
 using test::kProbeDrive;
 using test::kRunDrive;
+
+TWin32FileSystem gSystem;  // the system's own calls
 using test::kWriteDrive;
 
 TEST(Win32Probe, TmpfsDriveOfEightMebibytes) {
@@ -29,7 +31,7 @@ TEST(Win32Probe, TmpfsDriveOfEightMebibytes) {
   EXPECT_EQ(format.ThousandSeparator, ",") << "the test run sets an English locale";
 
   const TDiskInfo info =
-      ProbeDisk(std::string(kProbeDrive) + "some\\folder", format.ThousandSeparator);
+      ProbeDisk(std::string(kProbeDrive) + "some\\folder", format.ThousandSeparator, gSystem);
   EXPECT_EQ(info.ClusterSize, 4096);
   EXPECT_EQ(info.FreeBytes, 8 * 1024 * 1024);
   EXPECT_EQ(info.FreeClusters, 2048);
@@ -47,7 +49,7 @@ TEST(Win32Probe, FallbackWithoutTheExCallGivesTheSameFreeBytes) {
 TEST(Win32Probe, TextsThatNameNoDriveGiveTheFailureValues) {
   for (const std::string& text : {std::string(kMissingDrive), std::string("1"),
                                   std::string("\\\\server\\share"), std::string("\xE1")}) {
-    const TDiskInfo info = ProbeDisk(text, ",");
+    const TDiskInfo info = ProbeDisk(text, ",", gSystem);
     EXPECT_EQ(info.ClusterSize, 1) << text;
     EXPECT_EQ(info.FreeBytes, -1) << text;
     EXPECT_EQ(info.FreeClusters, -1) << text;
@@ -80,26 +82,27 @@ TEST_F(Win32WriterTest, WritesZerosOfTheExactSizeWithAndWithoutWriteThrough) {
     const std::int32_t size = 5 * 65536 + 4095;
     const std::string path = PathOn(writeThrough ? "through.dat" : "cached.dat");
     TCountReports counter;
-    EXPECT_TRUE(WriteFillFile(path, 0, size, false, writeThrough, AbortRequested, counter.Proc()));
+    EXPECT_TRUE(
+        WriteFillFile(path, 0, size, false, writeThrough, AbortRequested, counter.Proc(), gSystem));
     EXPECT_EQ(test::Contents(path), std::string(size, '\0'));
     EXPECT_EQ(counter.reports, 6);
   }
   EXPECT_TRUE(sink_.messages.empty());
-  EXPECT_EQ(ProbeDisk(kWriteDrive, ",").FreeClusters, 2048 - 2 * 81);
+  EXPECT_EQ(ProbeDisk(kWriteDrive, ",", gSystem).FreeClusters, 2048 - 2 * 81);
 }
 
 TEST_F(Win32WriterTest, ADriveThatFillsPartWayLeavesThePartialFile) {
   const std::string path = PathOn("toolarge.dat");
-  EXPECT_FALSE(WriteFillFile(path, 0, 16 * 1024 * 1024, false, false, AbortRequested, {}));
+  EXPECT_FALSE(WriteFillFile(path, 0, 16 * 1024 * 1024, false, false, AbortRequested, {}, gSystem));
   EXPECT_EQ(sink_.messages, std::vector<std::string>{"Failed to write to file."});
   EXPECT_EQ(test::Contents(path), std::string(8 * 1024 * 1024, '\0'));
-  EXPECT_EQ(ProbeDisk(kWriteDrive, ",").FreeClusters, 0);
+  EXPECT_EQ(ProbeDisk(kWriteDrive, ",", gSystem).FreeClusters, 0);
 }
 
 TEST_F(Win32WriterTest, AMissingFolderCannotBeCreated) {
   TCountReports counter;
-  EXPECT_FALSE(
-      WriteFillFile(PathOn("nowhere\\f.dat"), 0, 10, false, false, AbortRequested, counter.Proc()));
+  EXPECT_FALSE(WriteFillFile(PathOn("nowhere\\f.dat"), 0, 10, false, false, AbortRequested,
+                             counter.Proc(), gSystem));
   EXPECT_EQ(sink_.messages, std::vector<std::string>{"Invalid File Handle"});
   EXPECT_EQ(counter.reports, 0);
 }
