@@ -27,11 +27,14 @@ BOOL CALLBACK InspectChild(HWND child, LPARAM context) {
 
 }  // namespace
 
-TBoxCatcher::TBoxCatcher() : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
+TBoxCatcher::TBoxCatcher(std::chrono::milliseconds delay)
+    : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())),
+      delay_(static_cast<UINT>(delay.count())) {
   gCatcher = this;
 }
 
 TBoxCatcher::~TBoxCatcher() {
+  if (timer_) KillTimer(nullptr, timer_);
   UnhookWindowsHookEx(hook_);
   gCatcher = nullptr;
 }
@@ -41,7 +44,9 @@ TBoxCatcher::~TBoxCatcher() {
 void CALLBACK TBoxCatcher::Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   if (!gCatcher || !gCatcher->pending_) return;
+  gCatcher->timer_ = 0;
   const HWND window = std::exchange(gCatcher->pending_, nullptr);
+  if (!IsWindow(window)) return;  // it went by itself
   TBox box;
   char caption[256] = {};
   GetWindowTextA(window, caption, sizeof caption);
@@ -59,7 +64,7 @@ LRESULT CALLBACK TBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
     GetClassNameA(window, name, sizeof name);
     if (std::string(name) == "#32770") {
       gCatcher->pending_ = window;
-      SetTimer(nullptr, 0, 10, Inspect);
+      gCatcher->timer_ = SetTimer(nullptr, 0, gCatcher->delay_, Inspect);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
