@@ -5,10 +5,12 @@
 #include <exception>
 #include <string>
 
+#include "UVersion.h"
+
 namespace brimvale {
 
 // The application title: taskbar text and the caption of every message box.
-inline constexpr const char kApplicationTitle[] = "Brimvale v0.02";
+inline constexpr const char kApplicationTitle[] = BRIMVALE_TITLE;
 
 // Handlers that keep the thread (a fill run) reach the message queue only
 // through ProcessMessages; a quit request met there is noted, not obeyed,

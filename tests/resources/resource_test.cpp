@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <map>
@@ -10,6 +11,8 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "UVersion.h"
 
 namespace brimvale {
 namespace {
@@ -153,6 +156,13 @@ TEST_F(VersionInfoTest, FixedPart) {
   EXPECT_EQ(fixed->dwFileSubtype, static_cast<DWORD>(VFT2_UNKNOWN));
   EXPECT_EQ(fixed->dwFileDateMS, 0u);
   EXPECT_EQ(fixed->dwFileDateLS, 0u);
+
+  // The title the program shows (window caption, message boxes) names the
+  // same version: "v" major "." minor in two digits.
+  char title[64];
+  std::snprintf(title, sizeof title, "Brimvale v%u.%02u", HIWORD(fixed->dwFileVersionMS),
+                LOWORD(fixed->dwFileVersionMS));
+  EXPECT_STREQ(title, BRIMVALE_TITLE);
 }
 
 // The version API answers only what it is asked; walking the raw block shows
