@@ -14,6 +14,8 @@
 gui_bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=../scripts/lib/common.sh
 source "$gui_bench_root/scripts/lib/common.sh"
+# shellcheck source=stats.sh
+source "$gui_bench_root/bench/stats.sh"
 
 : "${GUI_BENCH_ROUNDS:=9}"
 
@@ -34,11 +36,6 @@ for i in range(0, 2 << 30, 4096):
 
 gui_bench_wine() { "$gui_bench_root/cmake/wine-emulator.sh" "$@"; }
 
-# Median of the numbers on stdin.
-gui_bench_median() {
-  sort -g | awk '{v[NR] = $1} END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'
-}
-gui_bench_range() { sort -g | awk 'NR == 1 {lo = $1} {hi = $1} END {printf "%.3f..%.3f", lo, hi}'; }
 
 # Builds the programs, boots a throwaway prefix, mounts a 1 GiB drive (T:)
 # and a 64 MiB one (U:), each with the program at its root, and starts a
@@ -149,12 +146,12 @@ bench_gui_run() {
       pump) times=("${pumps[@]}") ratios=("${vsPump[@]}") label="bare program, one PeekMessage pass a block" ;;
       dd) times=("${dds[@]}") ratios=("${vsDd[@]}") label="dd bs=64k conv=fsync (native)" ;;
     esac
-    m=$(printf '%s\n' "${times[@]}" | gui_bench_median)
+    m=$(printf '%s\n' "${times[@]}" | bench_median)
     if [ ${#ratios[@]} -eq 0 ]; then
       printf '| %-44s | %9.3f | %9.1f | %-24s | %-13s |\n' "$label" "$m" "$(echo "$mib / $m" | bc -l)" "1" ""
     else
       printf '| %-44s | %9.3f | %9.1f | %-24.3f | %-13s |\n' "$label" "$m" "$(echo "$mib / $m" | bc -l)" \
-        "$(printf '%s\n' "${ratios[@]}" | gui_bench_median)" "$(printf '%s\n' "${ratios[@]}" | gui_bench_range)"
+        "$(printf '%s\n' "${ratios[@]}" | bench_median)" "$(printf '%s\n' "${ratios[@]}" | bench_range)"
     fi
   done
 }
@@ -173,7 +170,7 @@ bench_progress_cost() {
     fi
     local -a values=()
     for key in call_us pump_us call_mean_us pump_mean_us labels_us allocs_per_call; do
-      values+=("$(gui_bench_field "$key" <<<"$(tr '\n' ' ' <<<"$out")" | gui_bench_median)")
+      values+=("$(gui_bench_field "$key" <<<"$(tr '\n' ' ' <<<"$out")" | bench_median)")
     done
     printf '| %-32s | %11.1f | %11.1f | %9.1f | %9.1f | %19.1f | %15.3f |\n' "$clock clock, 1 GiB counting disk" "${values[@]}"
   done
@@ -198,9 +195,9 @@ bench_peak_memory() {
   printf '| %-30s | %14s | %14s | %20s |\n' "peak memory of brimvale.exe" "64 MiB run" "1 GiB run" "1 GiB - 64 MiB, KiB"
   printf '|%s|%s|%s|%s|\n' "--------------------------------" "----------------" "----------------" "----------------------"
   local a b
-  a=$(printf '%s\n' "${small[@]}" | gui_bench_median) b=$(printf '%s\n' "${large[@]}" | gui_bench_median)
+  a=$(printf '%s\n' "${small[@]}" | bench_median) b=$(printf '%s\n' "${large[@]}" | bench_median)
   printf '| %-30s | %10s KiB | %10s KiB | %20s |\n' "PeakWorkingSetSize, median" "$a" "$b" "$((b - a))"
-  a=$(printf '%s\n' "${smallPf[@]}" | gui_bench_median) b=$(printf '%s\n' "${largePf[@]}" | gui_bench_median)
+  a=$(printf '%s\n' "${smallPf[@]}" | bench_median) b=$(printf '%s\n' "${largePf[@]}" | bench_median)
   printf '| %-30s | %10s KiB | %10s KiB | %20s |\n' "PeakPagefileUsage, median" "$a" "$b" "$((b - a))"
   echo "# working set per run, 64 MiB: ${small[*]}; 1 GiB: ${large[*]}" >&2
 }

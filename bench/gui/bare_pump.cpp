@@ -13,6 +13,7 @@
 #include <string>
 
 #include "UBenchClock.h"
+#include "engine/UFillRun.h"
 
 namespace {
 
@@ -56,18 +57,12 @@ bool Fill(TRun& run) {
   const std::int64_t cluster = static_cast<std::int64_t>(sectors) * bytesPerSector;
 
   std::int64_t free = FreeBytes(run.root.c_str()) / cluster;
-  std::int64_t chunk = (std::int64_t{1} << 30) / cluster;
-  while (free < chunk) chunk /= 2;
-  int number = 0;
+  std::int64_t chunk = brimvale::HalveToFit(brimvale::FirstChunk(cluster), free, cluster);
+  std::int32_t number = 0;
   while (chunk > 0) {
-    char name[64];
-    std::string path;
-    for (;; ++number) {
-      std::snprintf(name, sizeof name, "_filldrive_%.4d_%lld.dat", number,
-                    static_cast<long long>(chunk));
-      path = run.root + name;
-      if (!Exists(path)) break;
-    }
+    std::string path = brimvale::FillFilePath(run.root, brimvale::FillFileName(number, chunk));
+    while (Exists(path))
+      path = brimvale::FillFilePath(run.root, brimvale::FillFileName(++number, chunk));
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -89,7 +84,7 @@ bool Fill(TRun& run) {
     const std::int64_t before = free;
     free = FreeBytes(run.root.c_str()) / cluster;
     if (free < 0 || free >= before) break;
-    while (free < chunk) chunk /= 2;
+    chunk = brimvale::HalveToFit(chunk, free, cluster);
     ++number;
   }
   return true;
