@@ -133,33 +133,24 @@ class TSelectObject {
   HGDIOBJ old_;
 };
 
-// A window's client-area device context (the screen's for no window).
-class TClientDC {
+// A device context of a window, released with it: the client area's
+// (GetDC; the screen's for no window) or the whole window's, frame included
+// (GetWindowDC).
+template <HDC(WINAPI* Acquire)(HWND)>
+class TDeviceContext {
  public:
-  explicit TClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  TClientDC(const TClientDC&) = delete;
-  TClientDC& operator=(const TClientDC&) = delete;
-  ~TClientDC() { ReleaseDC(window_, dc_); }
+  explicit TDeviceContext(HWND window) : window_(window), dc_(Acquire(window)) {}
+  TDeviceContext(const TDeviceContext&) = delete;
+  TDeviceContext& operator=(const TDeviceContext&) = delete;
+  ~TDeviceContext() { ReleaseDC(window_, dc_); }
   HDC Get() const { return dc_; }
 
  private:
   HWND window_;
   HDC dc_;
 };
-
-// A device context for the whole window, its frame included.
-class TWindowDC {
- public:
-  explicit TWindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  ~TWindowDC() { ReleaseDC(window_, dc_); }
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
+using TClientDC = TDeviceContext<GetDC>;
+using TWindowDC = TDeviceContext<GetWindowDC>;
 
 // A memory device context compatible with the screen. It measures text as
 // a window's context does, without asking the window system for one (a
