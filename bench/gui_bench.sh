@@ -62,13 +62,7 @@ bench_gui_setup() {
     for _ in $(seq 100); do [ -s "$displayFile" ] && break; sleep 0.1; done
     export DISPLAY=":$(cat "$displayFile")"
   fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    gui_bench_wine wineboot -i >/dev/null 2>&1
-    # Without a window manager Wine waits about 2 s on every hidden window.
-    gui_bench_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    WINEPREFIX="$WINEPREFIX" wineserver -w
-  fi
+  prepare_wine_prefix unmanaged
   local letter size dir
   for entry in "t 1g" "u 64m"; do
     read -r letter size <<<"$entry"

@@ -2,14 +2,35 @@
 
 #include <vssym32.h>
 
+#include "ui/UWindow.h"
+
 namespace brimvale {
+
+TJvEditButton::~TJvEditButton() {
+  if (handle_) DestroyWindow(handle_);
+}
+
 HWND TJvEditButton::Create(HWND edit) {
-  TWindowClass windowClass{"TJvEditButton"};
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  // Placed by the field, which knows its border and text rectangle. Over the
-  // button the pointer is the arrow, not the edit box's I-beam.
-  CreateHandle(windowClass, 0, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, RECT{}, edit);
-  return Handle();
+  // Placed by the field, which knows its border and text rectangle. Owner
+  // drawn, so that the system never draws its text.
+  handle_ =
+      CreateWindowExA(0, "Button", "Browse", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW,
+                      0, 0, 0, 0, edit, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (handle_) SetWindowSubclass(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  return handle_;
+}
+
+LRESULT CALLBACK TJvEditButton::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  auto* button = reinterpret_cast<TJvEditButton*>(self);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, SubclassProc, 0);
+    button->handle_ = nullptr;
+    button->theme_.Reset();
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  return Guarded(button->application_, LRESULT{0},
+                 [&] { return button->OnMessage(message, wParam, lParam); });
 }
 
 void TJvEditButton::SetGlyph(HIMAGELIST images, int index) {
@@ -34,6 +55,7 @@ LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Answered here: the edit box, asked first, would show its I-beam.
       SetCursor(LoadCursor(nullptr, IDC_ARROW));
       return TRUE;
+    // The button's own mouse handling would take the focus from the field.
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       OnLeftDown();
@@ -59,11 +81,8 @@ LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       theme_.Reset();
       InvalidateRect(Handle(), nullptr, TRUE);
       return 0;
-    case WM_NCDESTROY:
-      theme_.Reset();
-      break;
   }
-  return DefaultProc(message, wParam, lParam);
+  return DefSubclassProc(Handle(), message, wParam, lParam);
 }
 
 void TJvEditButton::OnLeftDown() {

@@ -7,28 +7,38 @@
 #include <functional>
 
 #include "ui/UOwners.h"
-#include "ui/UWindow.h"
 
 namespace brimvale {
 
-// The push button inside the folder field: a child window of the edit box,
-// drawn themed or classic, with a picture from an image list centred on it.
-class TJvEditButton : public TWindow {
+class TApplication;
+
+// The push button inside the folder field: a child window of the edit box
+// of the standard Button class, so that accessibility tools know it for a
+// button by the name it carries ("Browse"), never drawn. The program paints
+// it, themed or classic, with a picture from an image list centred on it,
+// and handles its mouse itself: a press leaves the focus in the field.
+class TJvEditButton {
  public:
-  explicit TJvEditButton(const TApplication& application) : TWindow(application) {}
-  ~TJvEditButton() override { DestroyHandle(); }
+  // Errors in its handlers go to `application`'s box.
+  explicit TJvEditButton(const TApplication& application) : application_(application) {}
+  TJvEditButton(const TJvEditButton&) = delete;
+  TJvEditButton& operator=(const TJvEditButton&) = delete;
+  ~TJvEditButton();
 
   std::function<void()> OnClick;
   // Whether visual styles are on; asked at every paint.
   std::function<bool()> Themed;
 
   HWND Create(HWND edit);
+  HWND Handle() const { return handle_; }
   // `images` is not owned.
   void SetGlyph(HIMAGELIST images, int index);
   bool Pressed() const { return pressed_; }
 
  private:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR self);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnLeftDown();
   void OnMouseMove(POINT point);
   void OnLeftUp(POINT point);
@@ -39,6 +49,8 @@ class TJvEditButton : public TWindow {
   void SetPressed(bool pressed);
   bool IsThemed() const { return Themed ? Themed() : false; }
 
+  const TApplication& application_;
+  HWND handle_ = nullptr;
   TThemeOwner theme_;            // opened on first themed paint, closed with the window
   HIMAGELIST images_ = nullptr;  // not owned
   int index_ = -1;

@@ -13,10 +13,11 @@ RECT TLayoutScale::Bounds(int left, int top, int width, int height) const {
   return RECT{x, y, x + (*this)(width), y + (*this)(height)};
 }
 
-int LayoutTextHeight(int measuredTextHeight, int dpi) {
-  if (measuredTextHeight <= 0) return kLayoutTextHeight;
-  if (dpi == kLayoutDpi && measuredTextHeight < kLayoutTextHeight) return kLayoutTextHeight;
-  return measuredTextHeight;
+int LayoutTextHeight(const TFontMeasure& measured) {
+  if (measured.TextHeight <= 0) return kLayoutTextHeight;
+  if (measured.Face != kLayoutFace && measured.TextHeight < kLayoutTextHeight)
+    return kLayoutTextHeight;
+  return measured.TextHeight;
 }
 
 int ScreenDpi() {
@@ -28,12 +29,16 @@ int FontHeightForDpi(int layoutHeight, int dpi) {
   return dpi == kLayoutDpi ? layoutHeight : MulDiv(layoutHeight, dpi, kLayoutDpi);
 }
 
-int TextHeightOf(HFONT font) {
+TFontMeasure MeasureFont(HFONT font) {
   TClientDC screen(nullptr);
   TSelectObject selected(screen.Get(), font);
   TEXTMETRICA metrics{};
-  GetTextMetricsA(screen.Get(), &metrics);
-  return metrics.tmHeight;
+  TFontMeasure measure;
+  if (GetTextMetricsA(screen.Get(), &metrics)) measure.TextHeight = metrics.tmHeight;
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(screen.Get(), LF_FACESIZE, face);
+  measure.Face = face;
+  return measure;
 }
 
 }  // namespace brimvale

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace brimvale {
 
 // The window's layout is in pixels at 96 dpi, where its font's text is 13
@@ -26,20 +28,28 @@ class TLayoutScale {
   int FTextHeight;
 };
 
-// The text height to scale the layout for, from the one the window's font
-// measures on a screen of `dpi` dots per inch. At the layout's own resolution
-// a shorter face than the layout's (a substitute) does not shrink it: its
-// text already fits the laid-out controls, and narrower controls would clip
-// glyphs that do not narrow with the height. A failed measure scales nothing.
-int LayoutTextHeight(int measuredTextHeight, int dpi);
+// What the system made of a font: the text height (tmHeight) and the face
+// that serves it, which is another when the one asked for is missing.
+struct TFontMeasure {
+  int TextHeight = 0;
+  std::string Face;
+};
+TFontMeasure MeasureFont(HFONT font);
+
+// The laid-out face.
+inline constexpr char kLayoutFace[] = "MS Sans Serif";
+
+// The text height to scale the layout for: the one the window's font
+// measures, as the layout rule says, or the layout's own when it cannot be
+// measured. A substitute face (the laid-out one is missing, as in a Wine
+// without its own fonts) never shrinks the layout: such faces are wider
+// than their height says, and a smaller layout would clip the help text.
+int LayoutTextHeight(const TFontMeasure& measured);
 
 // LOGPIXELSY of the screen.
 int ScreenDpi();
 
 // A font height laid out at 96 dpi, for a screen of `dpi` dots per inch.
 int FontHeightForDpi(int layoutHeight, int dpi);
-
-// The text height of a font (tmHeight, the height of "0" drawn with it).
-int TextHeightOf(HFONT font);
 
 }  // namespace brimvale

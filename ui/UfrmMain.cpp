@@ -27,7 +27,7 @@ constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialo
 HFONT CreateLayoutFont(int height, int weight) {
   return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+                     DEFAULT_PITCH | FF_DONTCARE, kLayoutFace);
 }
 
 const char kHelpText[] =
@@ -62,7 +62,9 @@ constexpr HWND TfrmMain::*kWindow = nullptr;
 
 // The window's layout at 96 dpi, one row per control, in the order the
 // controls are created: the order Tab follows among each parent's children,
-// every group box before what it holds. Labels size themselves to their text.
+// every group box before what it holds, and each label right before the
+// control it names (screen readers name a control after the text before it
+// in z-order; labels are no tab stops). Labels size themselves to their text.
 // clang-format off
 static constexpr TSpec kLayout[] = {
   {TSpec::Button, &TfrmMain::btnGo, kWindow, 284, 272, 119, 29, "Go", TSpec::WindowText, false, true, true, &TfrmMain::btnGoClick},
@@ -73,9 +75,9 @@ static constexpr TSpec kLayout[] = {
   {TSpec::Label, &TfrmMain::Label6, &TfrmMain::GroupBox1, 8, 36, 64, 13, "Free Clusters:", TSpec::GreyText, false, true, true, nullptr},
   {TSpec::Label, &TfrmMain::lblFreeClusters, &TfrmMain::GroupBox1, 76, 36, 13, 13, "...", TSpec::GreyText, true, true, true, nullptr},
   {TSpec::GroupBox, &TfrmMain::GroupBox2, kWindow, 4, 112, 400, 89, " Program Options ", TSpec::WindowText, false, true, true, nullptr},
+  {TSpec::Label, &TfrmMain::Label2, &TfrmMain::GroupBox2, 8, 20, 121, 13, "Folder to generate files in:", TSpec::WindowText, false, true, true, nullptr},
   {TSpec::FolderField, nullptr, &TfrmMain::GroupBox2, 8, 36, 381, 21, "edtDir", TSpec::WindowText, false, true, true, nullptr},
   {TSpec::CheckBox, &TfrmMain::chkWriteThrough, &TfrmMain::GroupBox2, 8, 64, 261, 17, "No OS optimisation (writes directly to disk - slow)", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::Label2, &TfrmMain::GroupBox2, 8, 20, 121, 13, "Folder to generate files in:", TSpec::WindowText, false, true, true, nullptr},
   {TSpec::GroupBox, &TfrmMain::GroupBox3, kWindow, 4, 4, 400, 105, " Help", TSpec::WindowText, false, true, true, nullptr},
   {TSpec::WrappedLabel, &TfrmMain::Label1, &TfrmMain::GroupBox3, 8, 16, 385, 45, kHelpText, TSpec::GreyText, false, true, true, nullptr},
   {TSpec::Label, &TfrmMain::Label8, &TfrmMain::GroupBox3, 40, 66, 55, 15, "Homepage:", TSpec::GreyText, false, true, true, nullptr},
@@ -131,7 +133,7 @@ bool TfrmMain::Create() {
   // keeps fitting its controls whichever face serves it.
   const int dpi = ScreenDpi();
   FFont.Reset(CreateLayoutFont(FontHeightForDpi(kFontHeight, dpi), FW_NORMAL));
-  FScale = TLayoutScale(LayoutTextHeight(TextHeightOf(FFont.Get()), dpi));
+  FScale = TLayoutScale(LayoutTextHeight(MeasureFont(FFont.Get())));
   FControlFont.Reset(CreateLayoutFont(FScale(kFontHeight), FW_NORMAL));
   FBoldFont.Reset(CreateLayoutFont(FScale(kFontHeight), FW_BOLD));
 
@@ -224,11 +226,11 @@ SIZE TfrmMain::LabelSizeFor(HWND label, const char* text) const {
   TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
   RECT bounds{0, 0, 0, 0};
   DrawTextA(dc.Get(), *text ? text : " ", -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  // Wine's static control draws some substitute fonts wider than GDI
-  // measures them; two average characters of room keep the last ones whole.
+  // A bold face made from the plain one paints one overhang wider than its
+  // characters measure. An empty caption keeps the line's height.
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc.Get(), &metrics);
-  return SIZE{*text ? bounds.right + 2 * metrics.tmAveCharWidth : 0, bounds.bottom};
+  return SIZE{*text ? bounds.right + metrics.tmOverhang : 0, bounds.bottom};
 }
 
 void TfrmMain::FitLabelToText(HWND label, const char* text) {

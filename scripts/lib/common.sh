@@ -50,3 +50,25 @@ configure_and_build() {
   [ -f "$root/build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 }
+
+# Makes the throwaway Wine prefix $WINEPREFIX ready, booting it the first
+# time: Wine's own fonts go into its Fonts folder before any program of ours
+# starts (Debian's Wine leaves it empty, and "MS Sans Serif" then falls back
+# to a wider, shorter face). "unmanaged" as $1 also removes the 2-s wait on
+# every hidden window that Wine makes without a window manager (for virtual
+# displays; on a desktop the window manager keeps its frames).
+prepare_wine_prefix() {
+  : "${WINEPREFIX:?prepare_wine_prefix needs WINEPREFIX}"
+  local wine=$root/cmake/wine-emulator.sh
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    "$wine" wineboot -i >/dev/null 2>&1
+    if [ "${1:-}" = unmanaged ]; then
+      "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    fi
+    WINEPREFIX="$WINEPREFIX" wineserver -w
+  fi
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  mkdir -p "$fonts"
+  cp -n /usr/share/wine/fonts/* "$fonts/"
+}

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/UFillRun.h"
 #include "engine/UGlobals.h"
 #include "engine/platform/UFileSystem.h"
 #include "tests/fakes/TFakeFileSystem.h"
@@ -121,6 +122,35 @@ int TextHeightOfFont(HWND window) {
   return metrics.tmHeight;
 }
 
+// The face that serves a window's font.
+std::string FaceOf(HWND window) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+  char face[LF_FACESIZE] = {};
+  GetTextFaceA(dc, LF_FACESIZE, face);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return face;
+}
+
+// How large a text measures in a window's font.
+SIZE TextExtentIn(HWND window, const std::string& text) {
+  HDC dc = GetDC(window);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return extent;
+}
+
+// Whether this is the child of ScreenWithoutTheLaidOutFace, which must be
+// served a substitute face.
+bool SubstituteExpected() {
+  char value[16] = {};
+  return GetEnvironmentVariableA("BRIMVALE_TEST_FACE", value, sizeof value) > 0;
+}
+
 // The resolution a child process of ScreenAt120Dpi must find, or 0.
 int ExpectedDpi() {
   char value[16] = {};
@@ -155,58 +185,75 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
   const auto scaled = [measured](int value) {
     return ScreenDpi() == kLayoutDpi ? value : MulDiv(value, measured, kLayoutTextHeight);
   };
+  // Labels size themselves to their text. With the laid-out face at 96 dpi
+  // those whose text is the original's come out at the table's own size;
+  // the others (links, the product's name, the probe's figures) at their
+  // text's, whatever it measures.
+  enum TSizing { kFixed, kLaidOutText, kOwnText };
   struct TRow {
     const char* name;
     HWND control;
     const char* windowClass;
     HWND parent;
-    const char* text;              // nullptr: not checked
-    int left, top, width, height;  // width and height 0: a label that sizes itself
+    const char* text;  // nullptr: not checked
+    int left, top, width, height;
+    TSizing sizing;
     bool bold, enabled, visible;
   };
   const HWND window = f.Handle();
   const TRow rows[] = {
-      {"GroupBox3", f.GroupBox3, "Button", window, " Help", 4, 4, 400, 105, false, true, true},
-      {"Label1", f.Label1, "Static", f.GroupBox3, nullptr, 8, 16, 385, 45, false, true, true},
-      {"Label8", f.Label8, "Static", f.GroupBox3, "Homepage:", 40, 66, 0, 0, false, true, true},
+      {"GroupBox3", f.GroupBox3, "Button", window, " Help", 4, 4, 400, 105, kFixed, false, true,
+       true},
+      {"Label1", f.Label1, "Static", f.GroupBox3, nullptr, 8, 16, 385, 45, kFixed, false, true,
+       true},
+      // Laid out 55 x 15, but its text is 13 high, like every other label's.
+      {"Label8", f.Label8, "Static", f.GroupBox3, "Homepage:", 40, 66, 55, 13, kLaidOutText, false,
+       true, true},
       {"lblURL", f.lblURL, "Static", f.GroupBox3, "http://www.tavor-software.example/", 116, 66, 0,
-       0, false, true, true},
-      {"Label9", f.Label9, "Static", f.GroupBox3, "Brimvale's page:", 40, 82, 0, 0, false, true,
-       true},
+       0, kOwnText, false, true, true},
+      {"Label9", f.Label9, "Static", f.GroupBox3, "Brimvale's page:", 40, 82, 0, 0, kOwnText, false,
+       true, true},
       {"lblURL2", f.lblURL2, "Static", f.GroupBox3,
-       "http://www.tavor-software.example/utilities/brimvale.jsp", 116, 82, 0, 0, false, true,
-       true},
-      {"GroupBox2", f.GroupBox2, "Button", window, " Program Options ", 4, 112, 400, 89, false,
+       "http://www.tavor-software.example/utilities/brimvale.jsp", 116, 82, 0, 0, kOwnText, false,
        true, true},
-      {"Label2", f.Label2, "Static", f.GroupBox2, "Folder to generate files in:", 8, 20, 0, 0,
+      {"GroupBox2", f.GroupBox2, "Button", window, " Program Options ", 4, 112, 400, 89, kFixed,
        false, true, true},
-      {"edtDir", f.edtDir.Handle(), "Edit", f.GroupBox2, nullptr, 8, 36, 381, 21, false, true,
-       true},
+      {"Label2", f.Label2, "Static", f.GroupBox2, "Folder to generate files in:", 8, 20, 121, 13,
+       kLaidOutText, false, true, true},
+      {"edtDir", f.edtDir.Handle(), "Edit", f.GroupBox2, nullptr, 8, 36, 381, 21, kFixed, false,
+       true, true},
       {"chkWriteThrough", f.chkWriteThrough, "Button", f.GroupBox2,
-       "No OS optimisation (writes directly to disk - slow)", 8, 64, 261, 17, false, true, true},
-      {"GroupBox1", f.GroupBox1, "Button", window, " Disk Attributes ", 4, 208, 400, 57, false,
+       "No OS optimisation (writes directly to disk - slow)", 8, 64, 261, 17, kFixed, false, true,
+       true},
+      {"GroupBox1", f.GroupBox1, "Button", window, " Disk Attributes ", 4, 208, 400, 57, kFixed,
+       false, true, true},
+      {"Label3", f.Label3, "Static", f.GroupBox1, "Cluster size:", 8, 16, 56, 13, kLaidOutText,
+       false, true, true},
+      {"lblClusterSize", f.lblClusterSize, "Static", f.GroupBox1, nullptr, 76, 16, 0, 0, kOwnText,
+       true, true, true},
+      {"Label6", f.Label6, "Static", f.GroupBox1, "Free Clusters:", 8, 36, 64, 13, kLaidOutText,
+       false, true, true},
+      {"lblFreeClusters", f.lblFreeClusters, "Static", f.GroupBox1, nullptr, 76, 36, 0, 0, kOwnText,
+       true, true, true},
+      {"btnAbort", f.btnAbort, "Button", window, "Abort", 204, 272, 75, 29, kFixed, false, false,
+       true},
+      {"btnGo", f.btnGo, "Button", window, "Go", 284, 272, 119, 29, kFixed, false, true, true},
+      {"GroupBox4", f.GroupBox4, "Button", window, " Progress ", 4, 304, 400, 97, kFixed, false,
        true, true},
-      {"Label3", f.Label3, "Static", f.GroupBox1, "Cluster size:", 8, 16, 0, 0, false, true, true},
-      {"lblClusterSize", f.lblClusterSize, "Static", f.GroupBox1, nullptr, 76, 16, 0, 0, true, true,
-       true},
-      {"Label6", f.Label6, "Static", f.GroupBox1, "Free Clusters:", 8, 36, 0, 0, false, true, true},
-      {"lblFreeClusters", f.lblFreeClusters, "Static", f.GroupBox1, nullptr, 76, 36, 0, 0, true,
+      {"Label5", f.Label5, "Static", f.GroupBox4, "Time Taken:", 8, 16, 60, 13, kLaidOutText, false,
        true, true},
-      {"btnAbort", f.btnAbort, "Button", window, "Abort", 204, 272, 75, 29, false, false, true},
-      {"btnGo", f.btnGo, "Button", window, "Go", 284, 272, 119, 29, false, true, true},
-      {"GroupBox4", f.GroupBox4, "Button", window, " Progress ", 4, 304, 400, 97, false, true,
-       true},
-      {"Label5", f.Label5, "Static", f.GroupBox4, "Time Taken:", 8, 16, 0, 0, false, true, true},
-      {"lblTimeTaken", f.lblTimeTaken, "Static", f.GroupBox4, "...", 108, 16, 0, 0, true, true,
-       true},
-      {"Label4", f.Label4, "Static", f.GroupBox4, "Estimated Time Left:", 8, 36, 0, 0, false, true,
-       true},
-      {"lblEstimatedLeft", f.lblEstimatedLeft, "Static", f.GroupBox4, "...", 108, 36, 0, 0, true,
-       true, true},
-      {"lblTask", f.lblTask, "Static", f.GroupBox4, "...", 8, 56, 0, 0, false, true, false},
-      {"gauge", f.gauge, "msctls_progress32", f.GroupBox4, nullptr, 4, 72, 392, 17, false, true,
+      {"lblTimeTaken", f.lblTimeTaken, "Static", f.GroupBox4, "...", 108, 16, 13, 13, kLaidOutText,
+       true, true, true},
+      {"Label4", f.Label4, "Static", f.GroupBox4, "Estimated Time Left:", 8, 36, 96, 13,
+       kLaidOutText, false, true, true},
+      {"lblEstimatedLeft", f.lblEstimatedLeft, "Static", f.GroupBox4, "...", 108, 36, 13, 13,
+       kLaidOutText, true, true, true},
+      {"lblTask", f.lblTask, "Static", f.GroupBox4, "...", 8, 56, 9, 13, kLaidOutText, false, true,
        false},
+      {"gauge", f.gauge, "msctls_progress32", f.GroupBox4, nullptr, 4, 72, 392, 17, kFixed, false,
+       true, false},
   };
+  const bool laidOutFace = ScreenDpi() == kLayoutDpi && FaceOf(window) == kLayoutFace;
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
     ASSERT_NE(row.control, nullptr);
@@ -218,21 +265,15 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
     const RECT r = RectInParent(row.control);
     EXPECT_EQ(r.left, scaled(row.left));
     EXPECT_EQ(r.top, scaled(row.top));
-    if (row.width != 0) {
+    if (row.sizing == kFixed || (row.sizing == kLaidOutText && laidOutFace)) {
       EXPECT_EQ(r.right - r.left, scaled(row.width));
       EXPECT_EQ(r.bottom - r.top, scaled(row.height));
     } else {
-      // Sized to its text: as high as the font's text, at least as wide.
-      HDC dc = GetDC(row.control);
-      HGDIOBJ old =
-          SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(row.control, WM_GETFONT, 0, 0)));
-      SIZE extent{};
-      const std::string text = WindowText(row.control);
-      GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-      SelectObject(dc, old);
-      ReleaseDC(row.control, dc);
+      // Sized to its text: as high, and as wide up to a bold face's overhang.
+      const SIZE extent = TextExtentIn(row.control, WindowText(row.control));
       EXPECT_EQ(r.bottom - r.top, extent.cy);
       EXPECT_GE(r.right - r.left, extent.cx);
+      EXPECT_LE(r.right - r.left, extent.cx + 1);
     }
     const LOGFONTA font = FontOf(row.control);
     EXPECT_EQ(font.lfHeight, scaled(-11));
@@ -252,12 +293,66 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
   EXPECT_EQ(SendMessageA(f.gauge, PBM_GETRANGE, FALSE, 0), 100);
   EXPECT_EQ(SendMessageA(f.chkWriteThrough, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
+  // Each label stands right before the control it names: screen readers
+  // name a control after it. The field's button is a standard button.
+  const std::pair<HWND, HWND> named[] = {
+      {f.Label8, f.lblURL},           {f.Label9, f.lblURL2},         {f.Label2, f.edtDir.Handle()},
+      {f.Label3, f.lblClusterSize},   {f.Label6, f.lblFreeClusters}, {f.Label5, f.lblTimeTaken},
+      {f.Label4, f.lblEstimatedLeft},
+  };
+  for (const auto& [label, control] : named)
+    EXPECT_EQ(GetWindow(label, GW_HWNDNEXT), control) << WindowText(label);
+  EXPECT_EQ(ClassOf(f.edtDir.ButtonHandle()), "Button");
+  EXPECT_EQ(WindowText(f.edtDir.ButtonHandle()), "Browse");
+
   // Tab order: Go, Abort, the folder field, the check box, and round again.
   EnableWindow(f.btnAbort, TRUE);
   std::vector<HWND> cycle{f.btnGo};
   for (int i = 0; i < 4; ++i) cycle.push_back(GetNextDlgTabItem(window, cycle.back(), FALSE));
   EXPECT_EQ(cycle, (std::vector<HWND>{f.btnGo, f.btnAbort, f.edtDir.Handle(), f.chkWriteThrough,
                                       f.btnGo}));
+}
+
+// With the laid-out face, and in a Wine without it (the child of
+// ScreenWithoutTheLaidOutFace): a substitute does not shrink the window, and
+// the help text fits its box, no line running into the box's right edge.
+TEST_F(MainWindowTest, TheHelpTextFitsItsBoxWhicheverFaceServesIt) {
+  if (ScreenDpi() != kLayoutDpi) GTEST_SKIP() << "laid out for 96 dpi";
+  CreateForm();
+  TfrmMain& f = *form_;
+  if (SubstituteExpected()) {
+    ASSERT_NE(FaceOf(f.Handle()), kLayoutFace);
+  } else {
+    ASSERT_EQ(FaceOf(f.Handle()), kLayoutFace);
+  }
+  RECT client, help;
+  GetClientRect(f.Handle(), &client);
+  EXPECT_EQ(client.right, 410);
+  EXPECT_EQ(client.bottom, 408);
+  GetClientRect(f.Label1, &help);
+  EXPECT_EQ(help.right, 385);
+  EXPECT_EQ(help.bottom, 45);
+
+  HDC dc = GetDC(f.Label1);
+  HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(f.Label1, WM_GETFONT, 0, 0)));
+  RECT needed{0, 0, help.right, 0};
+  const std::string text = WindowText(f.Label1);
+  DrawTextA(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(f.Label1, dc);
+  EXPECT_LE(needed.bottom, help.bottom) << "the wrapped text is higher than its box";
+
+  // What the label painted: its last column is background only.
+  app_.ProcessMessages();
+  UpdateWindow(f.Handle());
+  dc = GetDC(f.Label1);
+  const COLORREF background = GetPixel(dc, help.right - 1, help.bottom - 1);
+  int ink = 0;
+  for (int y = 0; y < help.bottom; ++y)
+    if (GetPixel(dc, help.right - 1, y) != background) ++ink;
+  ReleaseDC(f.Label1, dc);
+  EXPECT_EQ(ink, 0) << "a line runs into the box's right edge";
 }
 
 TEST_F(MainWindowTest, StartsWithTheProgramsFolderAndItsDrive) {
@@ -492,10 +587,14 @@ class FakeDiskRunTest : public ::testing::Test {
 };
 
 // A task line too long for its group box covers the box's right edge; a
-// shorter one after it must give the frame back.
+// shorter one after it must give the frame back. The longest line there is:
+// 512-byte clusters (a 2,097,152-cluster file) and a five-digit number.
 TEST_F(FakeDiskRunTest, AShorterTaskLineGivesTheFrameBack) {
-  disk_.freeBytes = (std::int64_t{1} << 30) + 128 * 4096;  // 1 GiB, then 128 clusters
+  disk_.clusterBytes = 512;
+  disk_.freeBytes = (std::int64_t{1} << 30) + 1024 * 512;  // 1 GiB, then 1,024 clusters
   disk_.spaceFollowsWrites = true;
+  for (int number = 0; number < 10000; ++number)
+    disk_.existing.insert("Y:\\fill\\" + FillFileName(number, 2097152));
   int reading = 0;
   bool coveredTheFrame = false;
   std::vector<COLORREF> before, after;
@@ -583,45 +682,38 @@ class TLogPixels {
   bool had_ = false;
 };
 
-// The resolution is read once per process, so the window's tests run again
-// in a child process started at 120 dpi; its output joins this one's.
-TEST(ScreenAt120Dpi, FontAndLayoutGrowWithTheFontsTextHeight) {
-  if (ExpectedDpi()) GTEST_SKIP() << "this is the child process";
+// This test program run again as a child, with `filter`, and with
+// `variable` set to `value` for it; returns what its XML report says, or
+// fails. The caller holds what the child must find for as long as it runs.
+void RunChild(const std::string& filter, const char* variable, const char* value,
+              int expectedTests) {
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   char tempFolder[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, tempFolder);
-  const std::string report = std::string(tempFolder) + "brimvale_ui_tests_120dpi.xml";
+  const std::string report = std::string(tempFolder) + "brimvale_ui_tests_child.xml";
   DeleteFileA(report.c_str());
-  std::string commandLine = std::string("\"") + exe +
-                            "\" --gtest_filter=MainWindowTest.WindowFontKeepsItsSizeInPoints:"
-                            "MainWindowTest.ControlsFollowTheLayoutTable --gtest_output=xml:" +
-                            report;
+  std::string commandLine =
+      std::string("\"") + exe + "\" --gtest_filter=" + filter + " --gtest_output=xml:" + report;
 
   PROCESS_INFORMATION child{};
-  {
-    TLogPixels logPixels;
-    ASSERT_TRUE(logPixels.Set(120));
-    SetEnvironmentVariableA("BRIMVALE_TEST_DPI", "120");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &child);
-    SetEnvironmentVariableA("BRIMVALE_TEST_DPI", nullptr);
-    ASSERT_TRUE(started);
-    // The child reads the resolution at its start; it may go back now, but
-    // the child's own windows must not see it change: wait first.
-    const DWORD waited = WaitForSingleObject(child.hProcess, 120000);
-    if (waited != WAIT_OBJECT_0) {
-      TerminateProcess(child.hProcess, 1);
-      WaitForSingleObject(child.hProcess, INFINITE);
-    }
-    EXPECT_EQ(waited, WAIT_OBJECT_0) << "the child did not end in time";
+  SetEnvironmentVariableA(variable, value);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, nullptr, &startup, &child);
+  SetEnvironmentVariableA(variable, nullptr);
+  ASSERT_TRUE(started);
+  const DWORD waited = WaitForSingleObject(child.hProcess, 120000);
+  if (waited != WAIT_OBJECT_0) {
+    TerminateProcess(child.hProcess, 1);
+    WaitForSingleObject(child.hProcess, INFINITE);
   }
+  EXPECT_EQ(waited, WAIT_OBJECT_0) << "the child did not end in time";
   DWORD exitCode = 1;
   GetExitCodeProcess(child.hProcess, &exitCode);
   CloseHandle(child.hThread);
@@ -636,10 +728,67 @@ TEST(ScreenAt120Dpi, FontAndLayoutGrowWithTheFontsTextHeight) {
   file.close();
   DeleteFileA(report.c_str());
   const std::string xml = read.str();
-  EXPECT_EQ(XmlAttribute(xml, "testsuites", "tests"), "2") << xml;
+  EXPECT_EQ(XmlAttribute(xml, "testsuites", "tests"), std::to_string(expectedTests)) << xml;
   EXPECT_EQ(XmlAttribute(xml, "testsuites", "failures"), "0") << xml;
   EXPECT_EQ(XmlAttribute(xml, "testsuites", "errors"), "0") << xml;
   EXPECT_EQ(xml.find("result=\"skipped\""), std::string::npos) << xml;
+}
+
+// The resolution is read once per process, so the window's tests run again
+// in a child process started at 120 dpi. It must not see the resolution
+// change while it runs, so the old value comes back only afterwards.
+TEST(ScreenAt120Dpi, FontAndLayoutGrowWithTheFontsTextHeight) {
+  if (ExpectedDpi()) GTEST_SKIP() << "this is the child process";
+  TLogPixels logPixels;
+  ASSERT_TRUE(logPixels.Set(120));
+  RunChild(
+      "MainWindowTest.WindowFontKeepsItsSizeInPoints:MainWindowTest.ControlsFollowTheLayoutTable",
+      "BRIMVALE_TEST_DPI", "120", 2);
+}
+
+// Moves the laid-out face's font files out of the prefix's Fonts folder
+// while alive: a process started meanwhile is served a substitute, as in a
+// Wine without its own fonts. They come back however the test ends.
+class TLaidOutFaceHidden {
+ public:
+  TLaidOutFaceHidden() {
+    char windows[MAX_PATH] = {}, temp[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetTempPathA(MAX_PATH, temp);
+    fonts_ = std::string(windows) + "\\Fonts\\";
+    aside_ = std::string(temp) + "brimvale_hidden_fonts\\";
+    CreateDirectoryA(aside_.c_str(), nullptr);
+    for (const char* pattern : {"sserif*.fon", "ssee*.fon", "ssef*.fon"}) {
+      WIN32_FIND_DATAA found{};
+      const HANDLE search = FindFirstFileA((fonts_ + pattern).c_str(), &found);
+      if (search == INVALID_HANDLE_VALUE) continue;
+      do {
+        if (MoveFileA((fonts_ + found.cFileName).c_str(), (aside_ + found.cFileName).c_str()))
+          moved_.push_back(found.cFileName);
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+  }
+  TLaidOutFaceHidden(const TLaidOutFaceHidden&) = delete;
+  TLaidOutFaceHidden& operator=(const TLaidOutFaceHidden&) = delete;
+  ~TLaidOutFaceHidden() {
+    for (const std::string& name : moved_)
+      MoveFileA((aside_ + name).c_str(), (fonts_ + name).c_str());
+    RemoveDirectoryA(aside_.c_str());
+  }
+  bool HidSome() const { return !moved_.empty(); }
+
+ private:
+  std::string fonts_, aside_;
+  std::vector<std::string> moved_;
+};
+
+TEST(ScreenWithoutTheLaidOutFace, TheProgramStartsAsLaidOutWithItsHelpTextWhole) {
+  if (ExpectedDpi() || SubstituteExpected()) GTEST_SKIP() << "this is the child process";
+  TLaidOutFaceHidden hidden;
+  ASSERT_TRUE(hidden.HidSome()) << "the prefix has no MS Sans Serif of its own";
+  RunChild("MainWindowTest.TheHelpTextFitsItsBoxWhicheverFaceServesIt", "BRIMVALE_TEST_FACE",
+           "substitute", 1);
 }
 
 TEST(LayoutScaling, FontHeightKeepsItsPointsRoundingHalvesAwayFromZero) {
@@ -651,16 +800,19 @@ TEST(LayoutScaling, FontHeightKeepsItsPointsRoundingHalvesAwayFromZero) {
   }
 }
 
-TEST(LayoutScaling, OnlyAnotherResolutionLetsAShorterFaceShrinkTheLayout) {
+TEST(LayoutScaling, TheMeasuredHeightScalesButASubstituteNeverShrinks) {
   const struct {
-    int measured, dpi, expected;
+    int measured;
+    const char* face;
+    int expected;
   } cases[] = {
-      {13, 96, 13},  {12, 96, 13},  {14, 96, 14},  // a substitute at the layout's resolution
-      {16, 120, 16}, {15, 120, 15}, {10, 72, 10},
-      {0, 96, 13},   {0, 120, 13},  // no measure: as laid out
+      {13, "MS Sans Serif", 13},   {16, "MS Sans Serif", 16}, {12, "MS Sans Serif", 12},
+      {12, "Liberation Sans", 13},  // Wine without its own fonts, at 96 dpi
+      {16, "Liberation Sans", 16}, {0, "MS Sans Serif", 13},  // no measure: as laid out
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(LayoutTextHeight(c.measured, c.dpi), c.expected) << c.measured << " at " << c.dpi;
+    EXPECT_EQ(LayoutTextHeight(TFontMeasure{c.measured, c.face}), c.expected)
+        << c.measured << " " << c.face;
   }
 }
 

@@ -4,6 +4,7 @@
 set -euo pipefail
 : "${WINEPREFIX:?}" "${BRIMVALE_DRIVES:?}" "${BRIMVALE_WINE:?}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 
 # letter size
 drives=(
@@ -13,15 +14,11 @@ drives=(
   "l 8m"
 )
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  "$BRIMVALE_WINE" wineboot -i >/dev/null 2>&1
-  # Without a window manager Wine waits about 2 s on every hidden window.
-  "$BRIMVALE_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  # The system the programs are told they run on: winxp, win7, win10.
-  if [ -n "${BRIMVALE_WINDOWS_VERSION:-}" ]; then
-    "$BRIMVALE_WINE" reg add 'HKCU\Software\Wine' /v Version /d "$BRIMVALE_WINDOWS_VERSION" /f >/dev/null 2>&1
-  fi
+booted=$([ -f "$WINEPREFIX/system.reg" ] && echo yes || echo no)
+prepare_wine_prefix unmanaged
+# The system the programs are told they run on: winxp, win7, win10.
+if [ "$booted" = no ] && [ -n "${BRIMVALE_WINDOWS_VERSION:-}" ]; then
+  "$BRIMVALE_WINE" reg add 'HKCU\Software\Wine' /v Version /d "$BRIMVALE_WINDOWS_VERSION" /f >/dev/null 2>&1
   wineserver -w
 fi
 
