@@ -1,6 +1,94 @@
 #include "ui/UApplication.h"
 
+#include "ui/UWindow.h"
+
 namespace brimvale {
+
+// The application window (TApplication::Handle).
+class TTaskbarWindow final : public TWindow {
+ public:
+  explicit TTaskbarWindow(TApplication& application)
+      : TWindow(application), FApplication(application) {}
+  ~TTaskbarWindow() override { DestroyHandle(); }
+
+  bool Create(const std::string& title) {
+    // Empty, at the centre of the screen: the taskbar shows its button, the
+    // screen nothing. A popup with a caption, so that the button has the
+    // window menu (restore, minimise, close).
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    return CreateHandle(TWindowClass{"TApplication"}, 0, title.c_str(),
+                        WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                        RECT{x, y, x, y}, nullptr);
+  }
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    const HWND main = FApplication.MainWindow();
+    switch (message) {
+      case WM_SYSCOMMAND:
+        // From the taskbar button's menu, or a click on it.
+        switch (wParam & 0xFFF0) {
+          case SC_MINIMIZE:
+            FApplication.Minimize();
+            return 0;
+          case SC_RESTORE:
+            FApplication.Restore();
+            return 0;
+          case SC_CLOSE:
+            if (main) SendMessageA(main, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        break;
+      case WM_CLOSE:
+        if (main) SendMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
+      case WM_SETFOCUS:
+        // Activated itself (the taskbar, Alt+Tab): the main window takes over.
+        if (main && IsWindowVisible(main) && IsWindowEnabled(main)) SetFocus(main);
+        return 0;
+    }
+    return DefaultProc(message, wParam, lParam);
+  }
+
+  TApplication& FApplication;
+};
+
+TApplication::TApplication(HINSTANCE instance) : instance_(instance) {}
+
+TApplication::~TApplication() = default;
+
+void TApplication::SetTitle(std::string title) {
+  title_ = std::move(title);
+  if (window_) SetWindowTextA(window_->Handle(), title_.c_str());
+}
+
+HWND TApplication::Handle() {
+  if (!window_) {
+    window_ = std::make_unique<TTaskbarWindow>(*this);
+    if (!window_->Create(title_)) window_.reset();
+  }
+  return window_ ? window_->Handle() : nullptr;
+}
+
+void TApplication::ShowTaskbarButton(bool minimized) {
+  if (const HWND window = Handle()) ShowWindow(window, minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNA);
+}
+
+void TApplication::Minimize() {
+  const HWND window = Handle();
+  if (!window || IsIconic(window)) return;
+  if (mainWindow_) ShowWindow(mainWindow_, SW_HIDE);  // keeps its place and size
+  ShowWindow(window, SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  const HWND window = Handle();
+  if (!window) return;
+  ShowWindow(window, SW_RESTORE);
+  if (!mainWindow_) return;
+  ShowWindow(mainWindow_, SW_SHOW);
+  SetForegroundWindow(mainWindow_);
+}
 
 std::string ErrorBoxText(const std::string& text) {
   if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') return text + ".";

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "UVersion.h"
@@ -12,18 +13,34 @@ namespace brimvale {
 // The application title: taskbar text and the caption of every message box.
 inline constexpr const char kApplicationTitle[] = BRIMVALE_TITLE;
 
+class TTaskbarWindow;
+
 // Handlers that keep the thread (a fill run) reach the message queue only
 // through ProcessMessages; a quit request met there is noted, not obeyed,
 // until the handler returns to Run.
 class TApplication {
  public:
-  explicit TApplication(HINSTANCE instance) : instance_(instance) {}
+  explicit TApplication(HINSTANCE instance);
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;
+  ~TApplication();
 
   HINSTANCE Instance() const { return instance_; }
   const std::string& Title() const { return title_; }
-  void SetTitle(std::string title) { title_ = std::move(title); }
+  // Also the caption of the taskbar button.
+  void SetTitle(std::string title);
+
+  // The application window: it carries the program's taskbar button, with
+  // the title as its caption, and owns the main window, which so has no
+  // button of its own. It never shows as a window on screen: it is empty.
+  // Made on first use.
+  HWND Handle();
+  // Shows the taskbar button, minimised or not.
+  void ShowTaskbarButton(bool minimized);
+  // The main window goes to the taskbar button, and comes back from it
+  // where it was; a run goes on meanwhile.
+  void Minimize();
+  void Restore();
 
   // The window whose dialog keys (Tab, Enter on a button) the loop handles.
   void SetMainWindow(HWND window) { mainWindow_ = window; }
@@ -48,6 +65,7 @@ class TApplication {
   std::string title_ = kApplicationTitle;
   HWND mainWindow_ = nullptr;  // not owned
   bool terminated_ = false;
+  std::unique_ptr<TTaskbarWindow> window_;
 };
 
 // The text of an escaped error as the box shows it: a full stop added when

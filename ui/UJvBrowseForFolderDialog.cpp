@@ -15,35 +15,6 @@ namespace {
 constexpr DWORD kVersion4 = 0x00040000, kVersion5 = 0x00050000;
 constexpr int kStatusLineId = 0x3743;  // the plain browser's status line
 
-// Every other visible, enabled top-level window of the program is disabled
-// while alive; afterwards they are enabled again and the active window
-// becomes active again.
-class TTaskWindowsDisabled {
- public:
-  TTaskWindowsDisabled() : active_(GetActiveWindow()) {
-    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
-  }
-  TTaskWindowsDisabled(const TTaskWindowsDisabled&) = delete;
-  TTaskWindowsDisabled& operator=(const TTaskWindowsDisabled&) = delete;
-  ~TTaskWindowsDisabled() {
-    for (const HWND window : windows_)
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
-  }
-
- private:
-  static BOOL CALLBACK Disable(HWND window, LPARAM self) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      reinterpret_cast<TTaskWindowsDisabled*>(self)->windows_.push_back(window);
-    }
-    return TRUE;
-  }
-
-  HWND active_;
-  std::vector<HWND> windows_;
-};
-
 void CentreOnWorkArea(HWND dialog) {
   RECT work, client;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -51,20 +22,6 @@ void CentreOnWorkArea(HWND dialog) {
   const int left = ((work.right - work.left) - client.right) / 2;
   const int top = ((work.bottom - work.top) - client.bottom) / 2;
   SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The new-style browser sizes itself after its callback has run: it is
-// centred when it first shows, once.
-LRESULT CALLBACK CentreOnFirstShow(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR) {
-  if (message == WM_SHOWWINDOW && wParam) {
-    RemoveWindowSubclass(dialog, CentreOnFirstShow, 0);
-    const LRESULT result = DefSubclassProc(dialog, message, wParam, lParam);
-    CentreOnWorkArea(dialog);
-    return result;
-  }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(dialog, CentreOnFirstShow, 0);
-  return DefSubclassProc(dialog, message, wParam, lParam);
 }
 
 std::string ParsingName(LPCITEMIDLIST item) {
@@ -81,6 +38,42 @@ std::string ParsingName(LPCITEMIDLIST item) {
 }
 
 }  // namespace
+
+// Every other visible, enabled top-level window of the program is disabled
+// while alive, so that the browser is modal to the whole program. They are
+// enabled again as soon as the browser starts to go (Enable), so that the
+// system hands the activation back to the program rather than to the next
+// window on the desktop, and at the latest when this goes.
+class TJvBrowseForFolderDialog::TWindowsDisabled {
+ public:
+  TWindowsDisabled() : active_(GetActiveWindow()) {
+    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+  }
+  TWindowsDisabled(const TWindowsDisabled&) = delete;
+  TWindowsDisabled& operator=(const TWindowsDisabled&) = delete;
+  ~TWindowsDisabled() {
+    Enable();
+    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+  }
+
+  void Enable() {
+    for (const HWND window : windows_)
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+    windows_.clear();
+  }
+
+ private:
+  static BOOL CALLBACK Disable(HWND window, LPARAM self) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      reinterpret_cast<TWindowsDisabled*>(self)->windows_.push_back(window);
+    }
+    return TRUE;
+  }
+
+  HWND active_;
+  std::vector<HWND> windows_;
+};
 
 DWORD ShellVersion() {
   static const DWORD version = []() -> DWORD {
@@ -115,7 +108,12 @@ bool TJvBrowseForFolderDialog::Execute() {
   if (!owner) owner = GetForegroundWindow();
   std::optional<TComInitializer> com;
   if (FNewStyle) com.emplace();
-  TTaskWindowsDisabled disabled;
+  TWindowsDisabled disabled;
+  FDisabled = &disabled;
+  struct TForget {
+    TWindowsDisabled*& disabled;
+    ~TForget() { disabled = nullptr; }
+  } forget{FDisabled};
 
   char displayName[MAX_PATH] = {};
   BROWSEINFOA info{};
@@ -149,11 +147,38 @@ int CALLBACK TJvBrowseForFolderDialog::Callback(HWND dialog, UINT message, LPARA
   });
 }
 
+LRESULT CALLBACK TJvBrowseForFolderDialog::BrowserProc(HWND dialog, UINT message, WPARAM wParam,
+                                                       LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  auto* browser = reinterpret_cast<TJvBrowseForFolderDialog*>(self);
+  switch (message) {
+    case WM_SHOWWINDOW:
+      // The new style sizes itself after its callback has run: it is
+      // centred when it first shows.
+      if (wParam && browser->FNewStyle && !browser->FCentred) {
+        const LRESULT result = DefSubclassProc(dialog, message, wParam, lParam);
+        browser->FCentred = true;
+        CentreOnWorkArea(dialog);
+        return result;
+      }
+      break;
+    case WM_WINDOWPOSCHANGING:
+      // Closing hides the browser first, and the activation moves on then.
+      if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_HIDEWINDOW)) break;
+      [[fallthrough]];
+    case WM_DESTROY:
+      if (browser->FDisabled) browser->FDisabled->Enable();
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(dialog, BrowserProc, 0);
+      break;
+  }
+  return DefSubclassProc(dialog, message, wParam, lParam);
+}
+
 void TJvBrowseForFolderDialog::OnInitialized(HWND dialog) {
-  if (FNewStyle)
-    SetWindowSubclass(dialog, CentreOnFirstShow, 0, 0);
-  else
-    CentreOnWorkArea(dialog);
+  FCentred = false;
+  SetWindowSubclass(dialog, BrowserProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  if (!FNewStyle) CentreOnWorkArea(dialog);
   if (!Directory.empty())
     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(Directory.c_str()));
   if (!FNewStyle) ShowStatus(dialog, Directory);

@@ -41,14 +41,20 @@ class TJvBrowseForFolderDialog {
   bool Execute();
 
  private:
+  class TWindowsDisabled;
+
   static int CALLBACK Callback(HWND dialog, UINT message, LPARAM lParam, LPARAM self);
+  static LRESULT CALLBACK BrowserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self);
   void OnInitialized(HWND dialog);
   void OnSelectionChanged(HWND dialog, LPCITEMIDLIST item);
   void ShowStatus(HWND dialog, const std::string& path);
 
   const TApplication& FApplication;
   bool FNewStyle = false;
-  TItemIdListOwner FItem;  // the chosen item, kept while the wrapper lives
+  bool FCentred = false;                  // the new style, on its first show
+  TWindowsDisabled* FDisabled = nullptr;  // the program's windows, while it runs
+  TItemIdListOwner FItem;                 // the chosen item, kept while the wrapper lives
 };
 
 }  // namespace brimvale

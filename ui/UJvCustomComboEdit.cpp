@@ -70,6 +70,7 @@ void TJvCustomComboEdit::SetText(const std::string& text) {
 
 void TJvCustomComboEdit::Change() {
   FAnnouncedText = Text();
+  FAnnouncedThisMessage = true;
   if (OnChange) OnChange();
 }
 
@@ -91,8 +92,12 @@ LRESULT CALLBACK TJvCustomComboEdit::SubclassProc(HWND window, UINT message, WPA
     field->FEditTheme.Reset();
     return DefSubclassProc(window, message, wParam, lParam);
   }
-  return Guarded(field->FApplication, LRESULT{0},
-                 [&] { return field->OnMessage(message, wParam, lParam); });
+  // One edit of the box is one outermost message, with whatever it sends.
+  if (field->FMessageDepth++ == 0) field->FAnnouncedThisMessage = false;
+  const LRESULT result = Guarded(field->FApplication, LRESULT{0},
+                                 [&] { return field->OnMessage(message, wParam, lParam); });
+  --field->FMessageDepth;
+  return result;
 }
 
 LRESULT TJvCustomComboEdit::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -107,8 +112,10 @@ LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
   switch (message) {
     case CN_COMMAND:
       if (HIWORD(wParam) != EN_CHANGE) break;
-      // Some edit boxes announce one change twice (Wine's undo does).
-      if (Text() != FAnnouncedText) Change();
+      // Wine's edit box announces one Undo twice: a second notice of the
+      // same edit with the same text is that one again. A paste of the text
+      // that stands is a change of its own.
+      if (!FAnnouncedThisMessage || Text() != FAnnouncedText) Change();
       return 1;
     case WM_SETTEXT:
       return OnSetText(wParam, lParam);

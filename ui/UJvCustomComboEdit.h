@@ -93,9 +93,11 @@ class TJvCustomComboEdit {
   HWND FHandle = nullptr;
   TJvEditButton FButton;
   TVisualStyleQuery FStyleQuery;
-  TThemeOwner FEditTheme;        // for the one-pixel themed frame, opened on first paint
-  std::string FAnnouncedText;    // the text OnChange last saw
-  bool FLeftButtonDown = false;  // the focus comes from a press in the text
+  TThemeOwner FEditTheme;              // for the one-pixel themed frame, opened on first paint
+  std::string FAnnouncedText;          // the text OnChange last saw
+  int FMessageDepth = 0;               // messages of the box being handled, nested
+  bool FAnnouncedThisMessage = false;  // OnChange was raised within the outermost one
+  bool FLeftButtonDown = false;        // the focus comes from a press in the text
 };
 
 }  // namespace brimvale

@@ -144,7 +144,9 @@ bool TfrmMain::Create() {
   windowClass.icon = LoadIconA(FApplication.Instance(), "MAINICON");
   windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   // The stored caption never shows: FormCreate replaces it.
-  if (!CreateHandle(windowClass, WS_EX_CONTROLPARENT, "frmMain", kStyle, frame, nullptr))
+  // Owned by the application window, which carries the taskbar button.
+  if (!CreateHandle(windowClass, WS_EX_CONTROLPARENT, "frmMain", kStyle, frame,
+                    FApplication.Handle()))
     return false;
   if (!CreateControls()) return false;
   FormCreate(Handle());
@@ -294,9 +296,15 @@ void TfrmMain::ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_
 
 void TfrmMain::Show(int showCommand) {
   FApplication.SetMainWindow(Handle());
+  FActiveControl = btnGo;
+  // Started minimised: only the taskbar button shows; the window comes
+  // with its restore.
+  const bool minimized = showCommand == SW_MINIMIZE || showCommand == SW_SHOWMINIMIZED ||
+                         showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_FORCEMINIMIZE;
+  FApplication.ShowTaskbarButton(minimized);
+  if (minimized) return;
   ShowWindow(Handle(), showCommand == SW_SHOWDEFAULT ? SW_SHOWNORMAL : showCommand);
   UpdateWindow(Handle());
-  FActiveControl = btnGo;
   SetFocus(btnGo);
 }
 
@@ -326,6 +334,12 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       // Ends the program once the running handler (a fill run) returns.
       FApplication.Terminate();
+      return 0;
+    case WM_SYSCOMMAND:
+      // An owned window would shrink to a title bar of its own: the program
+      // goes to its taskbar button instead.
+      if ((wParam & 0xFFF0) != SC_MINIMIZE) break;
+      FApplication.Minimize();
       return 0;
   }
   return DefaultProc(message, wParam, lParam);

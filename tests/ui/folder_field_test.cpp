@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlguid.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "tests/support/UWin32TestTools.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
+#include "ui/UJvAutoComplete.h"
 #include "ui/UJvBrowseForFolderDialog.h"
 #include "ui/UJvDirectoryEdit.h"
 #include "ui/UJvGlyphs.h"
@@ -221,6 +223,15 @@ TEST_F(FolderFieldTest, EveryChangeRaisesOnChangeOnceWithTheFinalText) {
        },
        "",
        {""}},
+      {"paste of the same text over itself",
+       "C:\\Data",
+       [](HWND owner, TJvDirectoryEdit& f) {
+         SetClipboardText(owner, "C:\\Data");
+         SendMessageA(f.Handle(), EM_SETSEL, 0, -1);
+         SendMessageA(f.Handle(), WM_PASTE, 0, 0);
+       },
+       "C:\\Data",
+       {"C:\\Data"}},
       {"line feed looked for first",
        "",
        [](HWND owner, TJvDirectoryEdit& f) {
@@ -438,6 +449,74 @@ TEST_F(FolderFieldTest, DropsAndSuggestionsComeWithTheWindowAndGoWithIt) {
   }
 }
 
+// An auto-completion object that notes what is done to it; the test owns it.
+class TFakeAutoComplete final : public IAutoComplete2 {
+ public:
+  ULONG references = 1;
+  bool initialised = false, enabled = true;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid == IID_IUnknown || iid == IID_IAutoComplete || iid == IID_IAutoComplete2) {
+      *object = this;
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references; }
+  HRESULT STDMETHODCALLTYPE Init(HWND, IUnknown*, LPCOLESTR, LPCOLESTR) override {
+    initialised = true;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Enable(BOOL on) override {
+    enabled = on != FALSE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE SetOptions(DWORD) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetOptions(DWORD* options) override {
+    *options = 0;
+    return S_OK;
+  }
+};
+TFakeAutoComplete* gFakeAutoComplete = nullptr;  // creation functions take no context
+bool gFolderListFails = false;
+
+HRESULT CreateWithTheFake(REFCLSID object, REFIID iid, void** created) {
+  if (object == CLSID_AutoComplete) return gFakeAutoComplete->QueryInterface(iid, created);
+  if (object == CLSID_ACListISF && gFolderListFails) {
+    *created = nullptr;
+    return E_FAIL;
+  }
+  return TJvAutoComplete::CreateInProcess(object, iid, created);
+}
+
+// A set-up that fails once the object works on the box leaves it switched
+// off and released, not suggesting with half its options.
+TEST_F(FolderFieldTest, AFailedSetUpLeavesNoSuggestionsBehind) {
+  CreateField();
+  for (const bool fails : {true, false}) {
+    SCOPED_TRACE(fails ? "the folder list fails" : "all goes well");
+    TFakeAutoComplete fake;
+    gFakeAutoComplete = &fake;
+    gFolderListFails = fails;
+    {
+      TJvAutoComplete autoComplete;
+      autoComplete.CreateObject = CreateWithTheFake;
+      EXPECT_EQ(autoComplete.Attach(field_.Handle()), !fails);
+      EXPECT_EQ(autoComplete.Attached(), !fails);
+      EXPECT_TRUE(fake.initialised);
+      EXPECT_EQ(fake.enabled, !fails);
+      EXPECT_EQ(fake.references, fails ? 1u : 2u);  // the test's own, and the field's
+      autoComplete.Release();
+    }
+    EXPECT_FALSE(fake.enabled);
+    EXPECT_EQ(fake.references, 1u);
+    gFakeAutoComplete = nullptr;
+  }
+}
+
 TEST_F(FolderFieldTest, ADropTakesTheFirstItemsFolder) {
   CreateField();
   const std::string longPath = "C:\\" + std::string(300, 'x');
@@ -585,6 +664,11 @@ struct TBrowserWatch {
   std::string status;  // the plain browser's status line
   int ticks = 0;
   bool neverShown = false;  // closed unseen when the deadline passed
+  WPARAM closeWith = IDCANCEL;
+  bool closing = false;
+  HWND firstActivated = nullptr;  // the first window activated once it is closing
+  bool firstActivatedEnabled = false;
+  bool browserLivedThen = false;  // the activation came with its closing
 };
 TBrowserWatch* gWatch = nullptr;  // the hook and the timer have no user data
 HHOOK gHook = nullptr;
@@ -605,10 +689,16 @@ void CALLBACK CloseBrowser(HWND, UINT, UINT_PTR timer, DWORD) {
   char status[MAX_PATH] = {};
   GetDlgItemTextA(gWatch->browser, 0x3743, status, MAX_PATH);
   gWatch->status = status;
-  PostMessageA(gWatch->browser, WM_COMMAND, IDCANCEL, 0);
+  gWatch->closing = true;
+  PostMessageA(gWatch->browser, WM_COMMAND, gWatch->closeWith, 0);
 }
 
 LRESULT CALLBACK WatchForBrowser(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && gWatch && gWatch->closing && !gWatch->firstActivated) {
+    gWatch->firstActivated = reinterpret_cast<HWND>(wParam);
+    gWatch->firstActivatedEnabled = IsWindowEnabled(gWatch->firstActivated) != FALSE;
+    gWatch->browserLivedThen = IsWindow(gWatch->browser) != FALSE;
+  }
   if (code == HCBT_CREATEWND && gWatch && !gWatch->browser) {
     char name[16] = {};
     GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
@@ -733,6 +823,34 @@ TEST(FolderFieldInTheMainWindowTest, BrowsingProbesTheNewDriveAndKeysKeepToTheFi
   app.ProcessMessages();
   EXPECT_EQ(GetFocus(), form.chkWriteThrough);
   EXPECT_EQ(form.edtDir.Text(), test::kProbeDrive);
+}
+
+// Closed with OK or with Cancel, the system's browser hands the activation
+// back to the main window, enabled again by then, and not to whatever
+// window comes next (another program's, on a desktop).
+TEST(FolderFieldInTheMainWindowTest, TheBrowserGivesTheActivationBackToTheMainWindow) {
+  TApplication app(GetModuleHandleA(nullptr));
+  TfrmMain form(app);
+  ASSERT_TRUE(form.Create());
+  form.Show(SW_SHOWNORMAL);
+  for (const WPARAM closeWith : {WPARAM{IDOK}, WPARAM{IDCANCEL}}) {
+    SCOPED_TRACE(closeWith == IDOK ? "OK" : "Cancel");
+    TBrowserWatch watch;
+    watch.main = form.Handle();
+    watch.closeWith = closeWith;
+    gWatch = &watch;
+    gHook = SetWindowsHookExA(WH_CBT, WatchForBrowser, nullptr, GetCurrentThreadId());
+    form.edtDir.PopupDropDown();
+    UnhookWindowsHookEx(gHook);
+    gWatch = nullptr;
+    ASSERT_NE(watch.browser, nullptr);
+    ASSERT_FALSE(watch.neverShown);
+    EXPECT_EQ(watch.firstActivated, form.Handle());
+    EXPECT_TRUE(watch.firstActivatedEnabled);
+    EXPECT_TRUE(watch.browserLivedThen);
+    EXPECT_EQ(GetActiveWindow(), form.Handle());
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+  }
 }
 
 }  // namespace

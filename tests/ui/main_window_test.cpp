@@ -372,6 +372,64 @@ TEST_F(MainWindowTest, StartsWithTheProgramsFolderAndItsDrive) {
   EXPECT_EQ(GetFocus(), form_->btnGo);
 }
 
+// The taskbar button is the application window's: it is captioned with the
+// title and owns the main window, which so has none of its own; it never
+// shows as a window on screen.
+TEST_F(MainWindowTest, TheApplicationWindowCarriesTheTaskbarButton) {
+  CreateForm();
+  const HWND application = GetWindow(form_->Handle(), GW_OWNER);
+  ASSERT_NE(application, nullptr);
+  EXPECT_EQ(application, app_.Handle());
+  EXPECT_EQ(ClassOf(application), "TApplication");
+  EXPECT_EQ(WindowText(application), "Brimvale v0.02");
+  EXPECT_EQ(GetWindow(application, GW_OWNER), nullptr);
+  EXPECT_TRUE(IsWindowVisible(application));
+  EXPECT_FALSE(GetWindowLongA(application, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  RECT bounds;
+  GetWindowRect(application, &bounds);
+  EXPECT_TRUE(IsRectEmpty(&bounds));
+  EXPECT_FALSE(GetWindowLongA(form_->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+}
+
+// Minimised, the program is its taskbar button alone; restored, the window
+// is back as it was, and a run goes on meanwhile.
+TEST_F(MainWindowTest, MinimisingGoesToTheTaskbarButtonAndRestoringBringsTheWindowBack) {
+  CreateForm();
+  const HWND window = form_->Handle();
+  const HWND application = app_.Handle();
+  RECT before;
+  GetWindowRect(window, &before);
+  const auto minimised = [&] {
+    return IsIconic(application) && !IsWindowVisible(window) && !IsIconic(window);
+  };
+  const auto restored = [&] {
+    RECT now;
+    GetWindowRect(window, &now);
+    return !IsIconic(application) && IsWindowVisible(window) && !IsIconic(window) &&
+           EqualRect(&now, &before);
+  };
+
+  SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(minimised());
+  SendMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(restored());
+  EXPECT_EQ(GetActiveWindow(), window);
+
+  bool minimisedDuringRun = false;
+  onTick_ = [&](int reading) {
+    if (reading == 3) PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    if (reading == 20) minimisedDuringRun = minimised();
+    if (reading == 21) PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+  };
+  Go(kRunDrive);
+  EXPECT_TRUE(minimisedDuringRun);
+  EXPECT_TRUE(restored());
+  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_EQ(test::FilesIn(kRunDrive).size(), 6u);
+  EXPECT_EQ(form_->FreeClusters(), 0);
+  ExpectIdle();
+}
+
 TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
   CreateForm();
   Go(kRunDrive);
