@@ -41,8 +41,8 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
     self->FHandle = window;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
-  // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after WM_NCDESTROY
-  // find no object.
+  // The few messages before the binding (WM_GETMINMAXINFO) and those after
+  // WM_NCDESTROY find no object.
   auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self) return DefWindowProcA(window, message, wParam, lParam);
   const LRESULT result =

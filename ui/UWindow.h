@@ -35,8 +35,8 @@ struct TWindowClass {
 };
 
 // The base of every window of a class of the program's own. Its one window
-// procedure binds the object at WM_NCCREATE and hands it every message
-// through OnMessage, inside the one exception barrier.
+// procedure binds the object to the window as it is created and hands it
+// every message through OnMessage, inside the one exception barrier.
 class TWindow {
  public:
   TWindow(const TWindow&) = delete;
