@@ -47,7 +47,7 @@ HWND TJvCustomComboEdit::Create(HWND parent, int id, const RECT& bounds, HFONT f
                             GetModuleHandleA(nullptr), nullptr);
   if (!FHandle) return nullptr;
   FAnnouncedText = text ? text : "";
-  SetWindowSubclass(FHandle, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  SubclassWindow(FHandle, *this);
   if (!FButton.Create(FHandle)) {
     DestroyWindow(FHandle);
     return nullptr;
@@ -83,21 +83,9 @@ bool TJvCustomComboEdit::ReadOnly() const {
   return FHandle && (GetWindowLongA(FHandle, GWL_STYLE) & ES_READONLY);
 }
 
-LRESULT CALLBACK TJvCustomComboEdit::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                                  LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-  auto* field = reinterpret_cast<TJvCustomComboEdit*>(self);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, SubclassProc, 0);
-    field->FHandle = nullptr;
-    field->FEditTheme.Reset();
-    return DefSubclassProc(window, message, wParam, lParam);
-  }
-  // One edit of the box is one outermost message, with whatever it sends.
-  if (field->FMessageDepth++ == 0) field->FAnnouncedThisMessage = false;
-  const LRESULT result = Guarded(field->FApplication, LRESULT{0},
-                                 [&] { return field->OnMessage(message, wParam, lParam); });
-  --field->FMessageDepth;
-  return result;
+void TJvCustomComboEdit::WindowGone() {
+  FHandle = nullptr;
+  FEditTheme.Reset();
 }
 
 LRESULT TJvCustomComboEdit::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -107,6 +95,12 @@ LRESULT TJvCustomComboEdit::CallDefault(UINT message, WPARAM wParam, LPARAM lPar
 bool TJvCustomComboEdit::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // One edit of the box is one outermost message, with whatever it sends.
+  if (FMessageDepth++ == 0) FAnnouncedThisMessage = false;
+  struct TLeave {
+    int& depth;
+    ~TLeave() { --depth; }
+  } leave{FMessageDepth};
   LRESULT result = 0;
   if (HandleMessage(message, wParam, lParam, result)) return result;
   switch (message) {

@@ -7,6 +7,7 @@
 
 #include "ui/UJvEditButton.h"
 #include "ui/UOwners.h"
+#include "ui/UWindow.h"
 
 namespace brimvale {
 
@@ -74,9 +75,12 @@ class TJvCustomComboEdit {
   const TApplication& Application() const { return FApplication; }
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR self);
+  template <class T>
+  friend LRESULT CALLBACK window_detail::SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
+                                                      DWORD_PTR);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  const TApplication& Errors() const { return FApplication; }
+  void WindowGone();
   LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   LRESULT OnKeyDown(UINT message, WPARAM key, LPARAM lParam);

@@ -2,8 +2,6 @@
 
 #include <vssym32.h>
 
-#include "ui/UWindow.h"
-
 namespace brimvale {
 
 TJvEditButton::~TJvEditButton() {
@@ -16,21 +14,13 @@ HWND TJvEditButton::Create(HWND edit) {
   handle_ =
       CreateWindowExA(0, "Button", "Browse", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW,
                       0, 0, 0, 0, edit, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (handle_) SetWindowSubclass(handle_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  if (handle_) SubclassWindow(handle_, *this);
   return handle_;
 }
 
-LRESULT CALLBACK TJvEditButton::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-  auto* button = reinterpret_cast<TJvEditButton*>(self);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, SubclassProc, 0);
-    button->handle_ = nullptr;
-    button->theme_.Reset();
-    return DefSubclassProc(window, message, wParam, lParam);
-  }
-  return Guarded(button->application_, LRESULT{0},
-                 [&] { return button->OnMessage(message, wParam, lParam); });
+void TJvEditButton::WindowGone() {
+  handle_ = nullptr;
+  theme_.Reset();
 }
 
 void TJvEditButton::SetGlyph(HIMAGELIST images, int index) {

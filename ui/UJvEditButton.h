@@ -7,10 +7,9 @@
 #include <functional>
 
 #include "ui/UOwners.h"
+#include "ui/UWindow.h"
 
 namespace brimvale {
-
-class TApplication;
 
 // The push button inside the folder field: a child window of the edit box
 // of the standard Button class, so that accessibility tools know it for a
@@ -36,9 +35,12 @@ class TJvEditButton {
   bool Pressed() const { return pressed_; }
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR, DWORD_PTR self);
+  template <class T>
+  friend LRESULT CALLBACK window_detail::SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
+                                                      DWORD_PTR);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  const TApplication& Errors() const { return application_; }
+  void WindowGone();
   void OnLeftDown();
   void OnMouseMove(POINT point);
   void OnLeftUp(POINT point);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <exception>
 #include <stdexcept>
 
@@ -23,6 +25,36 @@ TResult Guarded(const TApplication& application, TResult fallback, THandler&& ha
     application.HandleException(std::runtime_error("Unknown error"));
   }
   return fallback;
+}
+
+namespace window_detail {
+template <class T>
+LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR object);
+}  // namespace window_detail
+
+// Binds `object` to a window of one of the system's classes (an Edit, a
+// Button) through a subclass: object.OnMessage gets every message inside
+// the one barrier, errors going to object.Errors(), and object.WindowGone()
+// runs as the window goes (WM_NCDESTROY). The object outlives the window,
+// or destroys it first.
+template <class T>
+bool SubclassWindow(HWND window, T& object) {
+  return SetWindowSubclass(window, window_detail::SubclassProc<T>, 0,
+                           reinterpret_cast<DWORD_PTR>(&object)) != FALSE;
+}
+
+template <class T>
+LRESULT CALLBACK window_detail::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam, UINT_PTR, DWORD_PTR object) {
+  T& self = *reinterpret_cast<T*>(object);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, SubclassProc<T>, 0);
+    self.WindowGone();
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  return Guarded(self.Errors(), LRESULT{0},
+                 [&] { return self.OnMessage(message, wParam, lParam); });
 }
 
 // What a window class of the program's own looks like.

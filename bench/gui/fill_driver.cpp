@@ -21,17 +21,6 @@ struct TFind {
   HWND found;
 };
 
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
-  auto* find = reinterpret_cast<TFind*>(param);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId == find->processId && IsWindowVisible(window)) {
-    find->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 BOOL CALLBACK FindGoButton(HWND window, LPARAM param) {
   char name[64] = {}, text[64] = {};
   GetClassNameA(window, name, sizeof name);
@@ -41,6 +30,20 @@ BOOL CALLBACK FindGoButton(HWND window, LPARAM param) {
     return FALSE;
   }
   return TRUE;
+}
+
+// The program's visible window with a Go button: brimvale.exe has another
+// visible window, the empty one that carries its taskbar button.
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
+  auto* find = reinterpret_cast<TFind*>(param);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != find->processId || !IsWindowVisible(window)) return TRUE;
+  HWND go = nullptr;
+  EnumChildWindows(window, FindGoButton, reinterpret_cast<LPARAM>(&go));
+  if (!go) return TRUE;
+  find->found = window;
+  return FALSE;
 }
 
 // Polls until `done` holds or `seconds` pass; false on timeout.
