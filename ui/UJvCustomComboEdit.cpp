@@ -23,7 +23,7 @@ constexpr WORD kAltFlag = 0x8000, kCtrlFlag = 0x4000, kShiftFlag = 0x2000;
 bool VisualStylesActive() { return IsThemeActive() && IsAppThemed(); }
 
 TJvCustomComboEdit::TJvCustomComboEdit(const TApplication& application)
-    : FApplication(application), FButton(application), FStyleQuery(VisualStylesActive) {
+    : TSubclassedWindow(application), FButton(application), FStyleQuery(VisualStylesActive) {
   FButton.Themed = [this] { return Themed(); };
   FButton.OnClick = [this] { DoClick(); };
 }
@@ -47,7 +47,7 @@ HWND TJvCustomComboEdit::Create(HWND parent, int id, const RECT& bounds, HFONT f
                             GetModuleHandleA(nullptr), nullptr);
   if (!FHandle) return nullptr;
   FAnnouncedText = text ? text : "";
-  SubclassWindow(FHandle, *this);
+  Subclass(FHandle);
   if (!FButton.Create(FHandle)) {
     DestroyWindow(FHandle);
     return nullptr;

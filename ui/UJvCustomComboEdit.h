@@ -21,13 +21,11 @@ bool VisualStylesActive();
 // multi-line underneath (so that its text rectangle can leave room for the
 // button) yet shows and scrolls one line. Every change of the text, from
 // whatever source, raises OnChange exactly once.
-class TJvCustomComboEdit {
+class TJvCustomComboEdit : private TSubclassedWindow {
  public:
   // Errors that escape the field's handlers go to `application`'s box.
   explicit TJvCustomComboEdit(const TApplication& application);
-  TJvCustomComboEdit(const TJvCustomComboEdit&) = delete;
-  TJvCustomComboEdit& operator=(const TJvCustomComboEdit&) = delete;
-  virtual ~TJvCustomComboEdit();
+  ~TJvCustomComboEdit() override;
 
   std::function<void()> OnChange;
 
@@ -72,15 +70,11 @@ class TJvCustomComboEdit {
   virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   TJvEditButton& Button() { return FButton; }
-  const TApplication& Application() const { return FApplication; }
+  const TApplication& Application() const { return Errors(); }
 
  private:
-  template <class T>
-  friend LRESULT CALLBACK window_detail::SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
-                                                      DWORD_PTR);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  const TApplication& Errors() const { return FApplication; }
-  void WindowGone();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void WindowGone() override;
   LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
   LRESULT OnKeyDown(UINT message, WPARAM key, LPARAM lParam);
@@ -93,7 +87,6 @@ class TJvCustomComboEdit {
   void EnsureMinimumHeight();
   void OfferDialogKey(WPARAM key);
 
-  const TApplication& FApplication;
   HWND FHandle = nullptr;
   TJvEditButton FButton;
   TVisualStyleQuery FStyleQuery;

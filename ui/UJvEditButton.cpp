@@ -14,7 +14,7 @@ HWND TJvEditButton::Create(HWND edit) {
   handle_ =
       CreateWindowExA(0, "Button", "Browse", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW,
                       0, 0, 0, 0, edit, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (handle_) SubclassWindow(handle_, *this);
+  if (handle_) Subclass(handle_);
   return handle_;
 }
 

@@ -16,13 +16,11 @@ namespace brimvale {
 // button by the name it carries ("Browse"), never drawn. The program paints
 // it, themed or classic, with a picture from an image list centred on it,
 // and handles its mouse itself: a press leaves the focus in the field.
-class TJvEditButton {
+class TJvEditButton : private TSubclassedWindow {
  public:
   // Errors in its handlers go to `application`'s box.
-  explicit TJvEditButton(const TApplication& application) : application_(application) {}
-  TJvEditButton(const TJvEditButton&) = delete;
-  TJvEditButton& operator=(const TJvEditButton&) = delete;
-  ~TJvEditButton();
+  explicit TJvEditButton(const TApplication& application) : TSubclassedWindow(application) {}
+  ~TJvEditButton() override;
 
   std::function<void()> OnClick;
   // Whether visual styles are on; asked at every paint.
@@ -35,12 +33,8 @@ class TJvEditButton {
   bool Pressed() const { return pressed_; }
 
  private:
-  template <class T>
-  friend LRESULT CALLBACK window_detail::SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR,
-                                                      DWORD_PTR);
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  const TApplication& Errors() const { return application_; }
-  void WindowGone();
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void WindowGone() override;
   void OnLeftDown();
   void OnMouseMove(POINT point);
   void OnLeftUp(POINT point);
@@ -51,7 +45,6 @@ class TJvEditButton {
   void SetPressed(bool pressed);
   bool IsThemed() const { return Themed ? Themed() : false; }
 
-  const TApplication& application_;
   HWND handle_ = nullptr;
   TThemeOwner theme_;            // opened on first themed paint, closed with the window
   HIMAGELIST images_ = nullptr;  // not owned

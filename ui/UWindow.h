@@ -27,35 +27,30 @@ TResult Guarded(const TApplication& application, TResult fallback, THandler&& ha
   return fallback;
 }
 
-namespace window_detail {
-template <class T>
-LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR object);
-}  // namespace window_detail
+// The base of an object behind a window of one of the system's classes
+// (an Edit, a Button): a subclass hands it every message through
+// OnMessage, inside the one barrier, and WindowGone runs as the window goes
+// (WM_NCDESTROY). The object outlives the window, or destroys it first.
+class TSubclassedWindow {
+ public:
+  TSubclassedWindow(const TSubclassedWindow&) = delete;
+  TSubclassedWindow& operator=(const TSubclassedWindow&) = delete;
 
-// Binds `object` to a window of one of the system's classes (an Edit, a
-// Button) through a subclass: object.OnMessage gets every message inside
-// the one barrier, errors going to object.Errors(), and object.WindowGone()
-// runs as the window goes (WM_NCDESTROY). The object outlives the window,
-// or destroys it first.
-template <class T>
-bool SubclassWindow(HWND window, T& object) {
-  return SetWindowSubclass(window, window_detail::SubclassProc<T>, 0,
-                           reinterpret_cast<DWORD_PTR>(&object)) != FALSE;
-}
+ protected:
+  explicit TSubclassedWindow(const TApplication& application) : FErrors(application) {}
+  virtual ~TSubclassedWindow() = default;
 
-template <class T>
-LRESULT CALLBACK window_detail::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam, UINT_PTR, DWORD_PTR object) {
-  T& self = *reinterpret_cast<T*>(object);
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, SubclassProc<T>, 0);
-    self.WindowGone();
-    return DefSubclassProc(window, message, wParam, lParam);
-  }
-  return Guarded(self.Errors(), LRESULT{0},
-                 [&] { return self.OnMessage(message, wParam, lParam); });
-}
+  bool Subclass(HWND window);
+  virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  virtual void WindowGone() = 0;
+  const TApplication& Errors() const { return FErrors; }
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR object);
+
+  const TApplication& FErrors;  // not owned: where escaped errors go
+};
 
 // What a window class of the program's own looks like.
 struct TWindowClass {
