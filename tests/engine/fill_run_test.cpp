@@ -273,6 +273,32 @@ TEST(FillRun, EndsWithTheRightMessageAndLeavesWhatWasWritten) {
   }
 }
 
+// The first file holds the whole clusters of 1 GiB, whatever their size.
+TEST(FillRun, EveryClusterSizeStartsWithAGibibyteFile) {
+  struct TCase {
+    std::uint32_t clusterBytes;
+    std::vector<std::string> names;
+  };
+  const TCase cases[] = {
+      {512, {"_filldrive_0000_2097152.dat", "_filldrive_0001_2.dat", "_filldrive_0002_1.dat"}},
+      {4096, {"_filldrive_0000_262144.dat", "_filldrive_0001_2.dat", "_filldrive_0002_1.dat"}},
+      {65536, {"_filldrive_0000_16384.dat", "_filldrive_0001_2.dat", "_filldrive_0002_1.dat"}},
+      {2097152, {"_filldrive_0000_512.dat", "_filldrive_0001_2.dat", "_filldrive_0002_1.dat"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.clusterBytes);
+    const std::int64_t first = (std::int64_t{1} << 30) / c.clusterBytes;
+    TRunner r(c.clusterBytes, first + 3);
+    r.Execute();
+    std::vector<std::string> paths;
+    for (const std::string& name : c.names) paths.push_back(In(name));
+    EXPECT_EQ(r.Paths(), paths);
+    EXPECT_EQ(r.Sizes(), (std::vector<std::int64_t>{std::int64_t{1} << 30, 2 * c.clusterBytes,
+                                                    c.clusterBytes}));
+    EXPECT_TRUE(r.sink.messages.empty());
+  }
+}
+
 TEST(FillRun, AnEscapingErrorStillRestoresTheIdleState) {
   TRunner r(4096, 1000);
   r.view.onReport = [](long long report) {
