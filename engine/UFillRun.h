@@ -94,7 +94,6 @@ class TFillRun {
 
   std::uint32_t StartTick() const { return FStartTick; }
   double RunClusters() const { return FRunClusters; }
-  double FileClusters() const { return FFileClusters; }
   double DoneClusters() const { return FDoneClusters; }
 
  private:

@@ -26,16 +26,14 @@ class TTaskbarWindow final : public TWindow {
     const HWND main = FApplication.MainWindow();
     switch (message) {
       case WM_SYSCOMMAND:
-        // From the taskbar button's menu, or a click on it.
+        // From the taskbar button's menu, or a click on it. Close becomes
+        // WM_CLOSE in the default procedure.
         switch (wParam & 0xFFF0) {
           case SC_MINIMIZE:
             FApplication.Minimize();
             return 0;
           case SC_RESTORE:
             FApplication.Restore();
-            return 0;
-          case SC_CLOSE:
-            if (main) SendMessageA(main, WM_CLOSE, 0, 0);
             return 0;
         }
         break;
