@@ -35,6 +35,8 @@ for i in range(0, 2 << 30, 4096):
 }
 
 gui_bench_wine() { "$gui_bench_root/cmake/wine-emulator.sh" "$@"; }
+# Arithmetic on decimals: gui_bench_calc "1.5 / 3".
+gui_bench_calc() { awk "BEGIN { printf \"%.6f\n\", $1 }"; }
 
 
 # Builds the programs, boots a throwaway prefix, mounts a 1 GiB drive (T:)
@@ -120,17 +122,17 @@ bench_gui_run() {
 
     gui_bench_clear t
     gui_bench_touch_memory
-    start=$(date +%s.%N)
+    start=$EPOCHREALTIME
     dd if=/dev/zero of="$gui_bench_dir/drive-t/dd.bin" bs=64k count="$total" iflag=count_bytes conv=fsync status=none
-    dd=$(echo "$(date +%s.%N) - $start" | bc -l)
+    dd=$(gui_bench_calc "$EPOCHREALTIME - $start")
     gui_bench_clear t
 
     guis+=("$gui") pumps+=("$pump") dds+=("$dd")
-    vsPump+=("$(echo "$pump / $gui" | bc -l)") vsDd+=("$(echo "$dd / $gui" | bc -l)")
+    vsPump+=("$(gui_bench_calc "$pump / $gui")") vsDd+=("$(gui_bench_calc "$dd / $gui")")
     printf '# round %d: gui %.3f s, pump %.3f s (%.3f s by its own clock), dd %.3f s\n' "$round" "$gui" "$pump" "$pumpSelf" "$dd" >&2
   done
   local mib
-  mib=$(echo "$total / 1048576" | bc -l)
+  mib=$(gui_bench_calc "$total / 1048576")
   printf '| %-44s | %9s | %9s | %-24s | %-13s |\n' "fill run, ${total} bytes on tmpfs" "median s" "MiB/s" "GUI speed / this, median" "spread"
   printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..46})" "-----------" "-----------" "--------------------------" "---------------"
   local name times ratios m
@@ -142,9 +144,9 @@ bench_gui_run() {
     esac
     m=$(printf '%s\n' "${times[@]}" | bench_median)
     if [ ${#ratios[@]} -eq 0 ]; then
-      printf '| %-44s | %9.3f | %9.1f | %-24s | %-13s |\n' "$label" "$m" "$(echo "$mib / $m" | bc -l)" "1" ""
+      printf '| %-44s | %9.3f | %9.1f | %-24s | %-13s |\n' "$label" "$m" "$(gui_bench_calc "$mib / $m")" "1" ""
     else
-      printf '| %-44s | %9.3f | %9.1f | %-24.3f | %-13s |\n' "$label" "$m" "$(echo "$mib / $m" | bc -l)" \
+      printf '| %-44s | %9.3f | %9.1f | %-24.3f | %-13s |\n' "$label" "$m" "$(gui_bench_calc "$mib / $m")" \
         "$(printf '%s\n' "${ratios[@]}" | bench_median)" "$(printf '%s\n' "${ratios[@]}" | bench_range)"
     fi
   done
