@@ -21,15 +21,15 @@ class ProgressProc {
         object, [](void* self, double fraction) { (static_cast<T*>(self)->*Method)(fraction); });
   }
 
-  explicit operator bool() const { return call_ != nullptr; }
-  void operator()(double fraction) const { call_(object_, fraction); }
+  explicit operator bool() const { return FCall != nullptr; }
+  void operator()(double fraction) const { FCall(FObject, fraction); }
 
  private:
   using TCall = void (*)(void*, double);
-  ProgressProc(void* object, TCall call) : object_(object), call_(call) {}
+  ProgressProc(void* object, TCall call) : FObject(object), FCall(call) {}
 
-  void* object_ = nullptr;  // not owned
-  TCall call_ = nullptr;
+  void* FObject = nullptr;  // not owned
+  TCall FCall = nullptr;
 };
 
 // Creates (or truncates) `fileName` and writes `size` bytes of `fillValue`

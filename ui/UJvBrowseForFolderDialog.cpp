@@ -46,33 +46,33 @@ std::string ParsingName(LPCITEMIDLIST item) {
 // window on the desktop, and at the latest when this goes.
 class TJvBrowseForFolderDialog::TWindowsDisabled {
  public:
-  TWindowsDisabled() : active_(GetActiveWindow()) {
+  TWindowsDisabled() : FActive(GetActiveWindow()) {
     EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
   }
   TWindowsDisabled(const TWindowsDisabled&) = delete;
   TWindowsDisabled& operator=(const TWindowsDisabled&) = delete;
   ~TWindowsDisabled() {
     Enable();
-    if (active_ && IsWindow(active_)) SetActiveWindow(active_);
+    if (FActive && IsWindow(FActive)) SetActiveWindow(FActive);
   }
 
   void Enable() {
-    for (const HWND window : windows_)
+    for (const HWND window : FWindows)
       if (IsWindow(window)) EnableWindow(window, TRUE);
-    windows_.clear();
+    FWindows.clear();
   }
 
  private:
   static BOOL CALLBACK Disable(HWND window, LPARAM self) {
     if (IsWindowVisible(window) && IsWindowEnabled(window)) {
       EnableWindow(window, FALSE);
-      reinterpret_cast<TWindowsDisabled*>(self)->windows_.push_back(window);
+      reinterpret_cast<TWindowsDisabled*>(self)->FWindows.push_back(window);
     }
     return TRUE;
   }
 
-  HWND active_;
-  std::vector<HWND> windows_;
+  HWND FActive;
+  std::vector<HWND> FWindows;
 };
 
 DWORD ShellVersion() {

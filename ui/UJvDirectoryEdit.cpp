@@ -39,7 +39,7 @@ void TJvDirectoryEdit::PopupDropDown() {
   std::string folder = StartFolder();
   bool chosen = false;
   {
-    TSystemErrorsOff errorsOff(*this);
+    TSystemErrorsOff errorsOff;
     chosen = Browse && Browse(folder);
   }
   if (IsWindowEnabled(Handle()) && IsWindowVisible(Handle())) SetFocus(Handle());

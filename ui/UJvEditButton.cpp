@@ -5,27 +5,27 @@
 namespace brimvale {
 
 TJvEditButton::~TJvEditButton() {
-  if (handle_) DestroyWindow(handle_);
+  if (FHandle) DestroyWindow(FHandle);
 }
 
 HWND TJvEditButton::Create(HWND edit) {
   // Placed by the field, which knows its border and text rectangle. Owner
   // drawn, so that the system never draws its text.
-  handle_ =
+  FHandle =
       CreateWindowExA(0, "Button", "Browse", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW,
                       0, 0, 0, 0, edit, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (handle_) Subclass(handle_);
-  return handle_;
+  if (FHandle) Subclass(FHandle);
+  return FHandle;
 }
 
 void TJvEditButton::WindowGone() {
-  handle_ = nullptr;
-  theme_.Reset();
+  FHandle = nullptr;
+  FTheme.Reset();
 }
 
 void TJvEditButton::SetGlyph(HIMAGELIST images, int index) {
-  images_ = images;
-  index_ = index;
+  FImages = images;
+  FIndex = index;
   if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -57,7 +57,7 @@ LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnLeftUp(point);
       return 0;
     case WM_CAPTURECHANGED:
-      tracking_ = false;
+      FTracking = false;
       SetPressed(false);
       return 0;
     case WM_RBUTTONDOWN:
@@ -68,7 +68,7 @@ LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(Handle(), nullptr, TRUE);
       return 0;
     case WM_THEMECHANGED:
-      theme_.Reset();
+      FTheme.Reset();
       InvalidateRect(Handle(), nullptr, TRUE);
       return 0;
   }
@@ -81,31 +81,31 @@ void TJvEditButton::OnLeftDown() {
   if (GetFocus() != edit && IsWindowEnabled(edit) && IsWindowVisible(edit)) SetFocus(edit);
   if (!IsWindowEnabled(Handle())) return;
   SetCapture(Handle());
-  tracking_ = true;
+  FTracking = true;
   SetPressed(true);
 }
 
 void TJvEditButton::OnMouseMove(POINT point) {
-  if (!tracking_) return;
+  if (!FTracking) return;
   RECT bounds;
   GetClientRect(Handle(), &bounds);
   SetPressed(PtInRect(&bounds, point) != FALSE);
 }
 
 void TJvEditButton::OnLeftUp(POINT point) {
-  if (!tracking_) return;
+  if (!FTracking) return;
   RECT bounds;
   GetClientRect(Handle(), &bounds);
   const bool inside = PtInRect(&bounds, point) != FALSE;
   ReleaseCapture();  // clears the pressed state through WM_CAPTURECHANGED
-  tracking_ = false;
+  FTracking = false;
   SetPressed(false);
   if (inside && OnClick) OnClick();
 }
 
 void TJvEditButton::SetPressed(bool pressed) {
-  if (pressed_ == pressed) return;
-  pressed_ = pressed;
+  if (FPressed == pressed) return;
+  FPressed = pressed;
   InvalidateRect(Handle(), nullptr, FALSE);
   UpdateWindow(Handle());
 }
@@ -114,8 +114,8 @@ void TJvEditButton::Paint(HDC dc) {
   RECT bounds;
   GetClientRect(Handle(), &bounds);
   if (IsThemed()) {
-    if (!theme_) theme_.Reset(OpenThemeData(Handle(), L"BUTTON"));
-    if (theme_) {
+    if (!FTheme) FTheme.Reset(OpenThemeData(Handle(), L"BUTTON"));
+    if (FTheme) {
       PaintThemed(dc, bounds);
       return;
     }
@@ -125,9 +125,9 @@ void TJvEditButton::Paint(HDC dc) {
 
 void TJvEditButton::PaintThemed(HDC dc, const RECT& bounds) {
   const bool enabled = IsWindowEnabled(Handle());
-  const int state = !enabled ? PBS_DISABLED : pressed_ ? PBS_PRESSED : PBS_NORMAL;
+  const int state = !enabled ? PBS_DISABLED : FPressed ? PBS_PRESSED : PBS_NORMAL;
   FillRect(dc, &bounds, GetSysColorBrush(COLOR_WINDOW));
-  DrawThemeBackground(theme_.Get(), dc, BP_PUSHBUTTON, state, &bounds, nullptr);
+  DrawThemeBackground(FTheme.Get(), dc, BP_PUSHBUTTON, state, &bounds, nullptr);
   DrawGlyph(dc, bounds, 0, enabled);
 }
 
@@ -135,8 +135,8 @@ void TJvEditButton::PaintClassic(HDC dc, const RECT& bounds) {
   const bool enabled = IsWindowEnabled(Handle());
   RECT face = bounds;
   FillRect(dc, &face, GetSysColorBrush(COLOR_BTNFACE));
-  DrawEdge(dc, &face, pressed_ ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-  if (!pressed_) {
+  DrawEdge(dc, &face, FPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  if (!FPressed) {
     // Joins the button to the text area: a face-coloured line down the left
     // edge and a highlight one pixel inside it.
     RECT line{bounds.left, bounds.top, bounds.left + 1, bounds.bottom};
@@ -144,23 +144,23 @@ void TJvEditButton::PaintClassic(HDC dc, const RECT& bounds) {
     line = {bounds.left + 1, bounds.top + 1, bounds.left + 2, bounds.bottom - 1};
     FillRect(dc, &line, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
   }
-  DrawGlyph(dc, bounds, pressed_ ? 1 : 0, enabled);
+  DrawGlyph(dc, bounds, FPressed ? 1 : 0, enabled);
 }
 
 void TJvEditButton::DrawGlyph(HDC dc, const RECT& bounds, int shift, bool enabled) {
-  if (!images_ || index_ < 0) return;
+  if (!FImages || FIndex < 0) return;
   int width = 0, height = 0;
-  ImageList_GetIconSize(images_, &width, &height);
+  ImageList_GetIconSize(FImages, &width, &height);
   const int x = (bounds.right - width) / 2 + shift, y = (bounds.bottom - height) / 2 + shift;
   if (enabled) {
-    ImageList_Draw(images_, index_, dc, x, y, ILD_TRANSPARENT);
+    ImageList_Draw(FImages, FIndex, dc, x, y, ILD_TRANSPARENT);
     return;
   }
   // Disabled: the picture in grey where common controls 6 can, else faded.
   IMAGELISTDRAWPARAMS draw{};
   draw.cbSize = sizeof draw;
-  draw.himl = images_;
-  draw.i = index_;
+  draw.himl = FImages;
+  draw.i = FIndex;
   draw.hdcDst = dc;
   draw.x = x;
   draw.y = y;
@@ -169,7 +169,7 @@ void TJvEditButton::DrawGlyph(HDC dc, const RECT& bounds, int shift, bool enable
   draw.fStyle = ILD_TRANSPARENT;
   draw.fState = ILS_SATURATE;
   if (!ImageList_DrawIndirect(&draw))
-    ImageList_DrawEx(images_, index_, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
+    ImageList_DrawEx(FImages, FIndex, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
                      ILD_TRANSPARENT | ILD_BLEND50);
 }
 

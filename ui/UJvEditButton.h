@@ -27,10 +27,10 @@ class TJvEditButton : private TSubclassedWindow {
   std::function<bool()> Themed;
 
   HWND Create(HWND edit);
-  HWND Handle() const { return handle_; }
+  HWND Handle() const { return FHandle; }
   // `images` is not owned.
   void SetGlyph(HIMAGELIST images, int index);
-  bool Pressed() const { return pressed_; }
+  bool Pressed() const { return FPressed; }
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -45,12 +45,12 @@ class TJvEditButton : private TSubclassedWindow {
   void SetPressed(bool pressed);
   bool IsThemed() const { return Themed ? Themed() : false; }
 
-  HWND handle_ = nullptr;
-  TThemeOwner theme_;            // opened on first themed paint, closed with the window
-  HIMAGELIST images_ = nullptr;  // not owned
-  int index_ = -1;
-  bool tracking_ = false;  // the left button went down on us and is still down
-  bool pressed_ = false;   // drawn pushed in
+  HWND FHandle = nullptr;
+  TThemeOwner FTheme;            // opened on first themed paint, closed with the window
+  HIMAGELIST FImages = nullptr;  // not owned
+  int FIndex = -1;
+  bool FTracking = false;  // the left button went down on us and is still down
+  bool FPressed = false;   // drawn pushed in
 };
 
 }  // namespace brimvale

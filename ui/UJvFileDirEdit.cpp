@@ -64,10 +64,9 @@ void TJvFileDirEdit::OnDropFiles(HDROP drop) {
   SetText(DroppedFolder(path));
 }
 
-TJvFileDirEdit::TSystemErrorsOff::TSystemErrorsOff(TJvFileDirEdit& field) : field_(field) {
-  field_.FErrorMode = SetErrorMode(kBrowserErrorMode);
-}
+TJvFileDirEdit::TSystemErrorsOff::TSystemErrorsOff()
+    : FSavedMode(SetErrorMode(kBrowserErrorMode)) {}
 
-TJvFileDirEdit::TSystemErrorsOff::~TSystemErrorsOff() { SetErrorMode(field_.FErrorMode); }
+TJvFileDirEdit::TSystemErrorsOff::~TSystemErrorsOff() { SetErrorMode(FSavedMode); }
 
 }  // namespace brimvale

@@ -34,13 +34,13 @@ class TJvFileDirEdit : public TJvCustomComboEdit {
   // guard, whatever happens in between.
   class TSystemErrorsOff {
    public:
-    explicit TSystemErrorsOff(TJvFileDirEdit& field);
+    TSystemErrorsOff();
     TSystemErrorsOff(const TSystemErrorsOff&) = delete;
     TSystemErrorsOff& operator=(const TSystemErrorsOff&) = delete;
     ~TSystemErrorsOff();
 
    private:
-    TJvFileDirEdit& field_;
+    UINT FSavedMode;
   };
 
  private:
@@ -48,7 +48,6 @@ class TJvFileDirEdit : public TJvCustomComboEdit {
 
   TComInitializer FCom;  // the shell's objects want an apartment on this thread
   TJvAutoComplete FAutoComplete;
-  UINT FErrorMode = 0;  // saved while a browser is open
 };
 
 }  // namespace brimvale

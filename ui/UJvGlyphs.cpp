@@ -12,24 +12,24 @@ constexpr const char* kResourceNames[] = {"JvDirectoryEditGLYPH", "JvDirectoryEd
 // The pictures, each loaded once, on first use.
 class TGlyphList {
  public:
-  HIMAGELIST Get() const { return list_.Get(); }
+  HIMAGELIST Get() const { return FList.Get(); }
 
   int IndexOf(TFolderGlyph glyph) {
     const int slot = static_cast<int>(glyph);
-    if (indices_[slot] == -1 && list_ && !tried_[slot]) {
-      tried_[slot] = true;
+    if (FIndices[slot] == -1 && FList && !FTried[slot]) {
+      FTried[slot] = true;
       // The list keeps a copy of the picture.
       const TBitmapOwner bitmap(static_cast<HBITMAP>(LoadImageA(
           GetModuleHandleA(nullptr), kResourceNames[slot], IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-      if (bitmap) indices_[slot] = ImageList_AddMasked(list_.Get(), bitmap.Get(), kTransparent);
+      if (bitmap) FIndices[slot] = ImageList_AddMasked(FList.Get(), bitmap.Get(), kTransparent);
     }
-    return indices_[slot];
+    return FIndices[slot];
   }
 
  private:
-  TImageListOwner list_{ImageList_Create(kWidth, kHeight, ILC_COLOR24 | ILC_MASK, 2, 0)};
-  int indices_[2] = {-1, -1};
-  bool tried_[2] = {false, false};
+  TImageListOwner FList{ImageList_Create(kWidth, kHeight, ILC_COLOR24 | ILC_MASK, 2, 0)};
+  int FIndices[2] = {-1, -1};
+  bool FTried[2] = {false, false};
 };
 
 TGlyphList& Glyphs() {

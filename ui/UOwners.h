@@ -21,25 +21,25 @@ template <class THandle, void (*Free)(THandle)>
 class TOwner {
  public:
   TOwner() = default;
-  explicit TOwner(THandle handle) : handle_(handle) {}
-  TOwner(TOwner&& other) noexcept : handle_(std::exchange(other.handle_, THandle{})) {}
+  explicit TOwner(THandle handle) : FHandle(handle) {}
+  TOwner(TOwner&& other) noexcept : FHandle(std::exchange(other.FHandle, THandle{})) {}
   TOwner& operator=(TOwner&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.handle_, THandle{}));
+    if (this != &other) Reset(std::exchange(other.FHandle, THandle{}));
     return *this;
   }
   TOwner(const TOwner&) = delete;
   TOwner& operator=(const TOwner&) = delete;
   ~TOwner() { Reset(); }
 
-  THandle Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != THandle{}; }
+  THandle Get() const { return FHandle; }
+  explicit operator bool() const { return FHandle != THandle{}; }
   void Reset(THandle handle = THandle{}) {
-    if (handle_ != THandle{}) Free(handle_);
-    handle_ = handle;
+    if (FHandle != THandle{}) Free(FHandle);
+    FHandle = handle;
   }
 
  private:
-  THandle handle_{};
+  THandle FHandle{};
 };
 
 namespace owners {
@@ -75,11 +75,11 @@ template <class T>
 class TComPtr {
  public:
   TComPtr() = default;
-  TComPtr(TComPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+  TComPtr(TComPtr&& other) noexcept : FObject(std::exchange(other.FObject, nullptr)) {}
   TComPtr& operator=(TComPtr&& other) noexcept {
     if (this != &other) {
       Reset();
-      object_ = std::exchange(other.object_, nullptr);
+      FObject = std::exchange(other.FObject, nullptr);
     }
     return *this;
   }
@@ -87,50 +87,50 @@ class TComPtr {
   TComPtr& operator=(const TComPtr&) = delete;
   ~TComPtr() { Reset(); }
 
-  T* Get() const { return object_; }
-  T* operator->() const { return object_; }
-  explicit operator bool() const { return object_ != nullptr; }
+  T* Get() const { return FObject; }
+  T* operator->() const { return FObject; }
+  explicit operator bool() const { return FObject != nullptr; }
 
   // For out-parameters: releases what is held first.
   T** Receive() {
     Reset();
-    return &object_;
+    return &FObject;
   }
   void** ReceiveVoid() { return reinterpret_cast<void**>(Receive()); }
 
   void Reset() {
-    if (object_) std::exchange(object_, nullptr)->Release();
+    if (FObject) std::exchange(FObject, nullptr)->Release();
   }
 
  private:
-  T* object_ = nullptr;
+  T* FObject = nullptr;
 };
 
 // COM for the calling thread, as a single-threaded apartment, while alive.
 class TComInitializer {
  public:
-  TComInitializer() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+  TComInitializer() : FInitialized(SUCCEEDED(CoInitialize(nullptr))) {}
   TComInitializer(const TComInitializer&) = delete;
   TComInitializer& operator=(const TComInitializer&) = delete;
   ~TComInitializer() {
-    if (ok_) CoUninitialize();
+    if (FInitialized) CoUninitialize();
   }
 
  private:
-  bool ok_;
+  bool FInitialized;
 };
 
 // Selects an object into a device context and puts the old one back.
 class TSelectObject {
  public:
-  TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  TSelectObject(HDC dc, HGDIOBJ object) : FDC(dc), FOld(SelectObject(dc, object)) {}
   TSelectObject(const TSelectObject&) = delete;
   TSelectObject& operator=(const TSelectObject&) = delete;
-  ~TSelectObject() { SelectObject(dc_, old_); }
+  ~TSelectObject() { SelectObject(FDC, FOld); }
 
  private:
-  HDC dc_;  // not owned
-  HGDIOBJ old_;
+  HDC FDC;  // not owned
+  HGDIOBJ FOld;
 };
 
 // A device context of a window, released with it: the client area's
@@ -139,15 +139,15 @@ class TSelectObject {
 template <HDC(WINAPI* Acquire)(HWND)>
 class TDeviceContext {
  public:
-  explicit TDeviceContext(HWND window) : window_(window), dc_(Acquire(window)) {}
+  explicit TDeviceContext(HWND window) : FWindow(window), FDC(Acquire(window)) {}
   TDeviceContext(const TDeviceContext&) = delete;
   TDeviceContext& operator=(const TDeviceContext&) = delete;
-  ~TDeviceContext() { ReleaseDC(window_, dc_); }
-  HDC Get() const { return dc_; }
+  ~TDeviceContext() { ReleaseDC(FWindow, FDC); }
+  HDC Get() const { return FDC; }
 
  private:
-  HWND window_;
-  HDC dc_;
+  HWND FWindow;
+  HDC FDC;
 };
 using TClientDC = TDeviceContext<GetDC>;
 using TWindowDC = TDeviceContext<GetWindowDC>;
@@ -157,16 +157,16 @@ using TWindowDC = TDeviceContext<GetWindowDC>;
 // round trip to the server under Wine).
 class TMemoryDC {
  public:
-  TMemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
+  TMemoryDC() : FDC(CreateCompatibleDC(nullptr)) {}
   TMemoryDC(const TMemoryDC&) = delete;
   TMemoryDC& operator=(const TMemoryDC&) = delete;
   ~TMemoryDC() {
-    if (dc_) DeleteDC(dc_);
+    if (FDC) DeleteDC(FDC);
   }
-  HDC Get() const { return dc_; }
+  HDC Get() const { return FDC; }
 
  private:
-  HDC dc_;
+  HDC FDC;
 };
 
 }  // namespace brimvale

@@ -40,24 +40,24 @@ TFileSystem& SystemFileSystem();
 // Closes a file on every path; Close() reports the result where it matters.
 class TFileOwner {
  public:
-  TFileOwner(TFileSystem& fs, TFileHandle file) : fs_(fs), file_(file) {}
+  TFileOwner(TFileSystem& fs, TFileHandle file) : FFileSystem(fs), FFile(file) {}
   TFileOwner(const TFileOwner&) = delete;
   TFileOwner& operator=(const TFileOwner&) = delete;
   ~TFileOwner() { Close(); }
 
-  explicit operator bool() const { return file_ != kInvalidFileHandle; }
-  TFileHandle Get() const { return file_; }
+  explicit operator bool() const { return FFile != kInvalidFileHandle; }
+  TFileHandle Get() const { return FFile; }
 
   bool Close() {
-    if (file_ == kInvalidFileHandle) return false;
-    const TFileHandle file = file_;
-    file_ = kInvalidFileHandle;
-    return fs_.Close(file);
+    if (FFile == kInvalidFileHandle) return false;
+    const TFileHandle file = FFile;
+    FFile = kInvalidFileHandle;
+    return FFileSystem.Close(file);
   }
 
  private:
-  TFileSystem& fs_;  // not owned
-  TFileHandle file_;
+  TFileSystem& FFileSystem;  // not owned
+  TFileHandle FFile;
 };
 
 }  // namespace brimvale

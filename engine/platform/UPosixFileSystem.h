@@ -30,7 +30,7 @@ class TPosixFileSystem final : public TFileSystem {
   std::string NativePath(const std::string& path) const;
 
  private:
-  std::map<char, std::string> drives_;  // upper-case letter -> directory
+  std::map<char, std::string> FDrives;  // upper-case letter -> directory
 };
 
 }  // namespace brimvale

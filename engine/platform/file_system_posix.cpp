@@ -24,25 +24,25 @@ std::uint64_t FragmentSize(const struct statvfs& info) {
 }  // namespace
 
 void TPosixFileSystem::MapDrive(char letter, std::string directory) {
-  drives_[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] =
+  FDrives[static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))] =
       std::move(directory);
 }
 
-void TPosixFileSystem::UnmapDrives() { drives_.clear(); }
+void TPosixFileSystem::UnmapDrives() { FDrives.clear(); }
 
 std::string TPosixFileSystem::DirectoryOfRoot(const char* rootPath) const {
   if (!rootPath) return ".";
   const std::string root(rootPath);
   if (root.size() != 3 || root[1] != ':' || root[2] != '\\') return {};
-  const auto drive = drives_.find(root[0]);
-  return drive == drives_.end() ? std::string() : drive->second;
+  const auto drive = FDrives.find(root[0]);
+  return drive == FDrives.end() ? std::string() : drive->second;
 }
 
 std::string TPosixFileSystem::NativePath(const std::string& path) const {
   if (path.size() < 2 || path[1] != ':') return path;
   const auto drive =
-      drives_.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
-  if (drive == drives_.end()) return path;
+      FDrives.find(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0]))));
+  if (drive == FDrives.end()) return path;
   std::string native = drive->second;
   for (std::size_t i = 2; i < path.size(); ++i) native += path[i] == '\\' ? '/' : path[i];
   return native;
