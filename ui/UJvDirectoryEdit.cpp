@@ -1,17 +1,10 @@
 #include "ui/UJvDirectoryEdit.h"
 
+#include "ui/UFileUtil.h"
 #include "ui/UJvBrowseForFolderDialog.h"
 #include "ui/UJvGlyphs.h"
 
 namespace brimvale {
-namespace {
-
-bool DirectoryExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 TJvDirectoryEdit::TJvDirectoryEdit(const TApplication& application) : TJvFileDirEdit(application) {
   Browse = [this](std::string& directory) { return RunSystemBrowser(directory); };

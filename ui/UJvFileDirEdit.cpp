@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "ui/UFileUtil.h"
+
 namespace brimvale {
 namespace {
 
@@ -45,11 +47,8 @@ bool TJvFileDirEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT&
 }
 
 std::string TJvFileDirEdit::DroppedFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
-  // A file gives its folder, with the backslash.
-  const std::string::size_type end = path.find_last_of("\\:");
-  return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+  // A file gives its folder, with the backslash; anything else stands.
+  return EntryKind(path) == TEntryKind::File ? FolderOf(path) : path;
 }
 
 void TJvFileDirEdit::OnDropFiles(HDROP drop) {

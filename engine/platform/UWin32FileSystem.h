@@ -9,7 +9,7 @@ namespace brimvale {
 // bytes come from GetDiskFreeSpaceA's bytes per cluster times free clusters.
 class TWin32FileSystem final : public TFileSystem {
  public:
-  explicit TWin32FileSystem(bool useFreeSpaceEx = true) : useFreeSpaceEx_(useFreeSpaceEx) {}
+  explicit TWin32FileSystem(bool useFreeSpaceEx = true) : FUseFreeSpaceEx(useFreeSpaceEx) {}
 
   bool ClusterBytes(const char* rootPath, std::uint32_t& bytesPerCluster) override;
   bool FreeBytesAvailable(const char* rootPath, std::int64_t& freeBytes) override;
@@ -21,7 +21,7 @@ class TWin32FileSystem final : public TFileSystem {
   bool FileExists(const std::string& path) override;
 
  private:
-  bool useFreeSpaceEx_;
+  bool FUseFreeSpaceEx;
 };
 
 }  // namespace brimvale

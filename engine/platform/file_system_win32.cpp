@@ -19,10 +19,10 @@ const TGetDiskFreeSpaceExA gGetDiskFreeSpaceExA = [] {
 
 HANDLE AsHandle(TFileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
-}  // namespace
-
-bool TWin32FileSystem::ClusterBytes(const char* rootPath, std::uint32_t& bytesPerCluster) {
-  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+// GetDiskFreeSpaceA's figures: bytes per cluster (32 bits, as the system
+// multiplies them) and free clusters.
+bool ClusterFigures(const char* rootPath, DWORD& bytesPerCluster, DWORD& freeClusters) {
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, totalClusters = 0;
   if (!GetDiskFreeSpaceA(rootPath, &sectorsPerCluster, &bytesPerSector, &freeClusters,
                          &totalClusters))
     return false;
@@ -30,18 +30,24 @@ bool TWin32FileSystem::ClusterBytes(const char* rootPath, std::uint32_t& bytesPe
   return true;
 }
 
+}  // namespace
+
+bool TWin32FileSystem::ClusterBytes(const char* rootPath, std::uint32_t& bytesPerCluster) {
+  DWORD bytes = 0, freeClusters = 0;
+  if (!ClusterFigures(rootPath, bytes, freeClusters)) return false;
+  bytesPerCluster = bytes;
+  return true;
+}
+
 bool TWin32FileSystem::FreeBytesAvailable(const char* rootPath, std::int64_t& freeBytes) {
-  if (useFreeSpaceEx_ && gGetDiskFreeSpaceExA) {
+  if (FUseFreeSpaceEx && gGetDiskFreeSpaceExA) {
     ULARGE_INTEGER available{}, total{};
     if (!gGetDiskFreeSpaceExA(rootPath, &available, &total, nullptr)) return false;
     freeBytes = static_cast<std::int64_t>(available.QuadPart);
     return true;
   }
-  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
-  if (!GetDiskFreeSpaceA(rootPath, &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                         &totalClusters))
-    return false;
-  const DWORD bytesPerCluster = sectorsPerCluster * bytesPerSector;
+  DWORD bytesPerCluster = 0, freeClusters = 0;
+  if (!ClusterFigures(rootPath, bytesPerCluster, freeClusters)) return false;
   freeBytes = static_cast<std::int64_t>(bytesPerCluster) * freeClusters;
   return true;
 }
