@@ -29,6 +29,9 @@ constexpr std::array<char, 256> MakeCapitals() {
 }
 constexpr std::array<char, 256> kCapitals = MakeCapitals();
 
+// The character before 'A': drive 1 is A, 26 is Z.
+constexpr unsigned char kBeforeA = '@';
+
 }  // namespace
 
 std::string GreekUpperCase(std::string_view text) {
@@ -38,12 +41,12 @@ std::string GreekUpperCase(std::string_view text) {
 }
 
 TDriveNumber DriveNumberOf(char capital) {
-  return static_cast<TDriveNumber>(static_cast<unsigned char>(capital) - 64);
+  return static_cast<TDriveNumber>(static_cast<unsigned char>(capital) - kBeforeA);
 }
 
 std::string RootPathOf(TDriveNumber drive) {
   if (drive == 0) return {};
-  return {static_cast<char>((drive + 64) % 256), ':', '\\'};
+  return {static_cast<char>((drive + kBeforeA) % 256), ':', '\\'};
 }
 
 std::int32_t GetClusterSize(TDriveNumber drive, TFileSystem& fs) {

@@ -4,6 +4,13 @@
 #include <cstdio>
 
 namespace brimvale {
+namespace {
+
+// Below this (just under 2^64) a whole number is printed exactly, as an
+// integer; above it as the nearest double.
+constexpr long double kExactBelow = 1.8e19L;
+
+}  // namespace
 
 std::string FormatNumberN(long double value, std::string_view thousandSeparator) {
   if (std::isnan(value)) return "NAN";
@@ -12,7 +19,7 @@ std::string FormatNumberN(long double value, std::string_view thousandSeparator)
   const long double rounded = std::round(value);  // halves away from zero
   const long double magnitude = std::fabs(rounded);
   char digits[64];
-  if (magnitude < 1.8e19L) {
+  if (magnitude < kExactBelow) {
     std::snprintf(digits, sizeof digits, "%llu", static_cast<unsigned long long>(magnitude));
   } else {
     std::snprintf(digits, sizeof digits, "%.0f", static_cast<double>(magnitude));

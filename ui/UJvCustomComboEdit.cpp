@@ -16,7 +16,15 @@ namespace {
 // than be cut off after it.
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_MULTILINE |
                          ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_OEMCONVERT;
-constexpr WORD kAltFlag = 0x8000, kCtrlFlag = 0x4000, kShiftFlag = 0x2000;
+// WM_SYSKEYDOWN's context code: Alt was held.
+constexpr LPARAM kAltHeldBit = LPARAM{1} << 29;
+// The field is at least its font's text height plus this many border heights.
+constexpr int kBordersAroundText = 8;
+// The themed frame's width; the classic sunken edge is two pixels.
+constexpr int kThemedFrame = 1;
+// The text rectangle stops short of the button by two pixels for the border
+// and three more of a gap.
+constexpr int kBorderAllowance = 2, kGapBeforeButton = 3;
 
 }  // namespace
 
@@ -106,16 +114,12 @@ LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
   switch (message) {
     case CN_COMMAND:
       if (HIWORD(wParam) != EN_CHANGE) break;
-      // Wine's edit box announces one Undo twice: a second notice of the
-      // same edit with the same text is that one again. A paste of the text
-      // that stands is a change of its own.
-      if (!FAnnouncedThisMessage || Text() != FAnnouncedText) Change();
+      OnChangeNotice();
       return 1;
     case WM_SETTEXT:
       return OnSetText(wParam, lParam);
     case WM_CLEAR:
-      // The context menu's Delete empties the whole text, whatever is selected.
-      if (!ReadOnly()) SetText("");
+      OnClear();
       return 0;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -127,62 +131,112 @@ LRESULT TJvCustomComboEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam
       // Not the multi-line box's "all keys": Tab moves on, Enter and Esc
       // belong to the window.
       return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
-    case WM_LBUTTONDOWN: {
-      FLeftButtonDown = true;
-      result = CallDefault(message, wParam, lParam);
-      FLeftButtonDown = false;
-      return result;
-    }
-    case WM_SETFOCUS: {
-      // Entering from another control selects all; the window getting its
-      // focus back (after the browser, or from another program) does not.
-      const HWND previous = reinterpret_cast<HWND>(wParam);
-      const bool fromControl =
-          previous && previous != FHandle && IsChild(GetAncestor(FHandle, GA_ROOT), previous);
-      result = CallDefault(message, wParam, lParam);
-      if (AutoSelect && !FLeftButtonDown && fromControl) SendMessageA(FHandle, EM_SETSEL, 0, -1);
-      return result;
-    }
+    case WM_LBUTTONDOWN:
+      return OnLeftButtonDown(wParam, lParam);
+    case WM_SETFOCUS:
+      return OnSetFocus(wParam, lParam);
     case WM_SETFONT:
-      result = CallDefault(message, wParam, lParam);
-      OnFontChanged();
-      return result;
+      return OnSetFont(wParam, lParam);
     case WM_SIZE:
-      // The edit box resets its text rectangle to the whole client area.
-      result = CallDefault(message, wParam, lParam);
-      UpdateEditRect();
-      return result;
+      return OnSize(wParam, lParam);
     case WM_NCCALCSIZE:
       return OnNcCalcSize(wParam, lParam);
     case WM_NCPAINT:
-      if (!Themed() || !(GetWindowLongA(FHandle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) break;
+      if (!HasThemedFrame()) break;
       OnNcPaint(reinterpret_cast<HRGN>(wParam));
       return 0;
     case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wParam) != FButton.Handle()) break;
-      SetCursor(LoadCursor(nullptr, IDC_ARROW));
+      if (!OnSetCursor(reinterpret_cast<HWND>(wParam))) break;
       return TRUE;
     case WM_ENABLE:
-      result = CallDefault(message, wParam, lParam);
-      EnableWindow(FButton.Handle(), static_cast<BOOL>(wParam));
-      RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-      return result;
+      return OnEnable(wParam, lParam);
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
-      result = CallDefault(message, wParam, lParam);
-      FEditTheme.Reset();
-      SystemColorsChanged();
-      FrameChanged();
-      return result;
+      return OnColorsChanged(message, wParam, lParam);
     case WM_STYLECHANGED:
-      result = CallDefault(message, wParam, lParam);
-      if (wParam == static_cast<WPARAM>(GWL_EXSTYLE)) FrameChanged();
-      return result;
+      return OnStyleChanged(wParam, lParam);
     case WM_DESTROY:
       WindowDestroying();
       break;
   }
   return CallDefault(message, wParam, lParam);
+}
+
+void TJvCustomComboEdit::OnChangeNotice() {
+  // Wine's edit box announces one Undo twice: a second notice of the same
+  // edit with the same text is that one again. A paste of the text that
+  // stands is a change of its own.
+  if (!FAnnouncedThisMessage || Text() != FAnnouncedText) Change();
+}
+
+void TJvCustomComboEdit::OnClear() {
+  // The context menu's Delete empties the whole text, whatever is selected.
+  if (!ReadOnly()) SetText("");
+}
+
+LRESULT TJvCustomComboEdit::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
+  FLeftButtonDown = true;
+  const LRESULT result = CallDefault(WM_LBUTTONDOWN, wParam, lParam);
+  FLeftButtonDown = false;
+  return result;
+}
+
+LRESULT TJvCustomComboEdit::OnSetFocus(WPARAM wParam, LPARAM lParam) {
+  // Entering from another control selects all; the window getting its focus
+  // back (after the browser, or from another program) does not.
+  const HWND previous = reinterpret_cast<HWND>(wParam);
+  const bool fromControl =
+      previous && previous != FHandle && IsChild(GetAncestor(FHandle, GA_ROOT), previous);
+  const LRESULT result = CallDefault(WM_SETFOCUS, wParam, lParam);
+  if (AutoSelect && !FLeftButtonDown && fromControl) SendMessageA(FHandle, EM_SETSEL, 0, -1);
+  return result;
+}
+
+LRESULT TJvCustomComboEdit::OnSetFont(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallDefault(WM_SETFONT, wParam, lParam);
+  EnsureMinimumHeight();
+  // Changing the font resets the edit box's text rectangle.
+  UpdateEditRect();
+  return result;
+}
+
+LRESULT TJvCustomComboEdit::OnSize(WPARAM wParam, LPARAM lParam) {
+  // The edit box resets its text rectangle to the whole client area.
+  const LRESULT result = CallDefault(WM_SIZE, wParam, lParam);
+  UpdateEditRect();
+  return result;
+}
+
+LRESULT TJvCustomComboEdit::OnStyleChanged(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallDefault(WM_STYLECHANGED, wParam, lParam);
+  if (wParam == static_cast<WPARAM>(GWL_EXSTYLE)) FrameChanged();
+  return result;
+}
+
+bool TJvCustomComboEdit::OnSetCursor(HWND over) {
+  // Over the button the pointer is the arrow, not the text cursor.
+  if (over != FButton.Handle()) return false;
+  SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  return true;
+}
+
+LRESULT TJvCustomComboEdit::OnEnable(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallDefault(WM_ENABLE, wParam, lParam);
+  EnableWindow(FButton.Handle(), static_cast<BOOL>(wParam));
+  RedrawWindow(FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+  return result;
+}
+
+LRESULT TJvCustomComboEdit::OnColorsChanged(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallDefault(message, wParam, lParam);
+  FEditTheme.Reset();
+  SystemColorsChanged();
+  FrameChanged();
+  return result;
+}
+
+bool TJvCustomComboEdit::HasThemedFrame() const {
+  return Themed() && (GetWindowLongA(FHandle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
 }
 
 LRESULT TJvCustomComboEdit::OnSetText(WPARAM wParam, LPARAM lParam) {
@@ -195,7 +249,7 @@ LRESULT TJvCustomComboEdit::OnSetText(WPARAM wParam, LPARAM lParam) {
 LRESULT TJvCustomComboEdit::OnKeyDown(UINT message, WPARAM key, LPARAM lParam) {
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
-  const bool alt = GetKeyState(VK_MENU) < 0 || (message == WM_SYSKEYDOWN && (lParam & (1 << 29)));
+  const bool alt = GetKeyState(VK_MENU) < 0 || (message == WM_SYSKEYDOWN && (lParam & kAltHeldBit));
   // Ctrl+Tab and Ctrl+Enter are the window's.
   if (ctrl && (key == VK_TAB || key == VK_RETURN)) {
     SendMessageA(GetAncestor(FHandle, GA_ROOT), message, key, lParam);
@@ -241,9 +295,9 @@ LRESULT TJvCustomComboEdit::OnNcCalcSize(WPARAM wParam, LPARAM lParam) {
   const RECT outer = *proposed;
   const LRESULT result = CallDefault(WM_NCCALCSIZE, wParam, lParam);
   // The themed frame is one pixel wide, not the classic two-pixel edge.
-  if (Themed() && (GetWindowLongA(FHandle, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) {
+  if (HasThemedFrame()) {
     *proposed = outer;
-    InflateRect(proposed, -1, -1);
+    InflateRect(proposed, -kThemedFrame, -kThemedFrame);
   }
   return result;
 }
@@ -263,12 +317,6 @@ void TJvCustomComboEdit::OnNcPaint(HRGN) {
   }
 }
 
-void TJvCustomComboEdit::OnFontChanged() {
-  EnsureMinimumHeight();
-  // Changing the font resets the edit box's text rectangle.
-  UpdateEditRect();
-}
-
 void TJvCustomComboEdit::FrameChanged() {
   SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -284,7 +332,7 @@ void TJvCustomComboEdit::EnsureMinimumHeight() {
                        reinterpret_cast<HGDIOBJ>(SendMessageA(FHandle, WM_GETFONT, 0, 0)));
     GetTextMetricsA(dc.Get(), &metrics);
   }
-  const int minimum = metrics.tmHeight + 8 * GetSystemMetrics(SM_CYBORDER);
+  const int minimum = metrics.tmHeight + kBordersAroundText * GetSystemMetrics(SM_CYBORDER);
   RECT bounds;
   GetWindowRect(FHandle, &bounds);
   if (bounds.bottom - bounds.top < minimum)
@@ -297,8 +345,9 @@ RECT TJvCustomComboEdit::TextRect() const {
   GetWindowRect(FHandle, &outer);
   GetClientRect(FHandle, &client);
   const int width = outer.right - outer.left;
-  return Themed() ? RECT{1, 1, width - (1 + ButtonWidth + 2) - 3, client.bottom - 1}
-                  : RECT{0, 2, width - (ButtonWidth + 2) - 3, client.bottom - 1};
+  const int right = width - (ButtonWidth + kBorderAllowance) - kGapBeforeButton;
+  return Themed() ? RECT{kThemedFrame, kThemedFrame, right - kThemedFrame, client.bottom - 1}
+                  : RECT{0, 2, right, client.bottom - 1};
 }
 
 void TJvCustomComboEdit::UpdateEditRect() {

@@ -31,8 +31,9 @@ class TJvCustomComboEdit : private TSubclassedWindow {
 
   bool AutoSelect = true;
   int ButtonWidth = 21;
-  // A shortcut: Alt flag 0x8000, Ctrl 0x4000, Shift 0x2000, plus the virtual key.
-  WORD ClickKey = 0x8000 | VK_DOWN;
+  // A shortcut: the flags of the keys held, plus the virtual key.
+  static constexpr WORD kAltFlag = 0x8000, kCtrlFlag = 0x4000, kShiftFlag = 0x2000;
+  WORD ClickKey = kAltFlag | VK_DOWN;
 
   // Replaces the visual-style query (tests reach the classic look this way);
   // takes effect at once.
@@ -77,11 +78,21 @@ class TJvCustomComboEdit : private TSubclassedWindow {
   void WindowGone() override;
   LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+  void OnChangeNotice();
+  void OnClear();
+  LRESULT OnLeftButtonDown(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+  LRESULT OnStyleChanged(WPARAM wParam, LPARAM lParam);
+  bool OnSetCursor(HWND over);
+  LRESULT OnEnable(WPARAM wParam, LPARAM lParam);
+  LRESULT OnColorsChanged(UINT message, WPARAM wParam, LPARAM lParam);
+  bool HasThemedFrame() const;
   LRESULT OnKeyDown(UINT message, WPARAM key, LPARAM lParam);
   bool OnChar(WPARAM character);
   LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
   void OnNcPaint(HRGN region);
-  void OnFontChanged();
   void FrameChanged();
   void UpdateEditRect();
   void EnsureMinimumHeight();
