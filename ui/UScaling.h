@@ -40,10 +40,11 @@ TFontMeasure MeasureFont(HFONT font);
 inline constexpr char kLayoutFace[] = "MS Sans Serif";
 
 // The text height to scale the layout for: the one the window's font
-// measures, as the layout rule says, or the layout's own when it cannot be
-// measured. A substitute face (the laid-out one is missing, as in a Wine
-// without its own fonts) never shrinks the layout: such faces are wider
-// than their height says, and a smaller layout would clip the help text.
+// measures (every position, size and font then scales by it / 13), or the
+// layout's own when it cannot be measured. A substitute face (the laid-out
+// one is missing, as in a Wine without its own fonts) never shrinks the
+// layout: such faces are wider than their height says, and a smaller layout
+// would clip the help text.
 int LayoutTextHeight(const TFontMeasure& measured);
 
 // LOGPIXELSY of the screen.

@@ -33,7 +33,7 @@ TEST(ComputeProgress, RoundsHalvesToEven) {
   const TCase cases[] = {
       {1000, 0.125, 8, 0, 8, 12, 7000},      // overall 0.125: 12.5 goes down to 12
       {1000, 0.375, 8, 0, 8, 38, 1667},      // 37.5 goes up to 38; 2666.67 - 1000
-      {50, 0.03125, 512, 0, 1000, 2, 3075},  // first block of the worked example
+      {50, 0.03125, 512, 0, 1000, 2, 3075},  // a 512-cluster file of 1,000 free
       {0, 0.5, 10, 0, 10, 50, 0},
       {3, 1, 1, 0, 8, 12, 21},  // total 24: estimate 24 - 3
       {5, 1, 1, 0, 2, 50, 5},

@@ -186,9 +186,9 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
     return ScreenDpi() == kLayoutDpi ? value : MulDiv(value, measured, kLayoutTextHeight);
   };
   // Labels size themselves to their text. With the laid-out face at 96 dpi
-  // those whose text is the original's come out at the table's own size;
-  // the others (links, the product's name, the probe's figures) at their
-  // text's, whatever it measures.
+  // those whose text the table was measured from come out at the table's
+  // own size; the others (links, the product's name, the probe's figures) at
+  // their text's, whatever it measures.
   enum TSizing { kFixed, kLaidOutText, kOwnText };
   struct TRow {
     const char* name;
