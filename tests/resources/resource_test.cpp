@@ -118,7 +118,7 @@ TEST_F(VersionInfoTest, StringsOfTheEnglishUkTable) {
   } kStrings[] = {
       {"CompanyName", "Tavor Software"},
       {"FileDescription", "Brimvale fills a disk with data"},
-      {"FileVersion", "0.2.0.1"},
+      {"FileVersion", BRIMVALE_VERSION_TEXT},
       {"InternalName", "Brimvale"},
       {"LegalTrademarks", ""},
       {"OriginalFilename", "brimvale.exe"},

@@ -5,14 +5,21 @@
 namespace brimvale::test {
 namespace {
 
-TBoxCatcher* gCatcher = nullptr;  // the one alive on this thread
+TBoxCatcher* gCatcher = nullptr;  // the newest alive on this thread
+
+struct TInspected {
+  TBoxCatcher::TBox* box;
+  bool browser = false;  // the folder browser, a dialog of the same class
+};
 
 BOOL CALLBACK InspectChild(HWND child, LPARAM context) {
-  auto* box = reinterpret_cast<TBoxCatcher::TBox*>(context);
+  auto* inspected = reinterpret_cast<TInspected*>(context);
+  TBoxCatcher::TBox* box = inspected->box;
   char name[32] = {}, text[512] = {};
   GetClassNameA(child, name, sizeof name);
   GetWindowTextA(child, text, sizeof text);
   const LONG style = GetWindowLongA(child, GWL_STYLE);
+  if (std::string(name) == "SysTreeView32") inspected->browser = true;
   if (!(style & WS_VISIBLE)) return TRUE;  // the box keeps its unused buttons hidden
   if (std::string(name) == "Button") box->buttons.push_back(text);
   if (std::string(name) == "Static") {
@@ -28,15 +35,14 @@ BOOL CALLBACK InspectChild(HWND child, LPARAM context) {
 }  // namespace
 
 TBoxCatcher::TBoxCatcher(std::chrono::milliseconds delay)
-    : hook_(SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId())),
-      delay_(static_cast<UINT>(delay.count())) {
-  gCatcher = this;
+    : FPrevious(std::exchange(gCatcher, this)), delay_(static_cast<UINT>(delay.count())) {
+  if (!FPrevious) hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
 }
 
 TBoxCatcher::~TBoxCatcher() {
   if (timer_) KillTimer(nullptr, timer_);
-  UnhookWindowsHookEx(hook_);
-  gCatcher = nullptr;
+  if (hook_) UnhookWindowsHookEx(hook_);
+  gCatcher = FPrevious;
 }
 
 // The box is activated before it has its text: look at it a moment later,
@@ -48,12 +54,15 @@ void CALLBACK TBoxCatcher::Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
   const HWND window = std::exchange(gCatcher->pending_, nullptr);
   if (!IsWindow(window)) return;  // it went by itself
   TBox box;
+  TInspected inspected{&box};
+  EnumChildWindows(window, InspectChild, reinterpret_cast<LPARAM>(&inspected));
+  if (inspected.browser) return;  // the test that opened it closes it
   char caption[256] = {};
   GetWindowTextA(window, caption, sizeof caption);
   box.caption = caption;
   GetWindowRect(window, &box.bounds);
-  EnumChildWindows(window, InspectChild, reinterpret_cast<LPARAM>(&box));
   gCatcher->boxes.push_back(box);
+  if (gCatcher->FFailsTheTest) ADD_FAILURE() << "an unexpected box: " << box.text;
   PostMessageA(window, WM_COMMAND, IDOK, 0);
 }
 
@@ -68,6 +77,11 @@ LRESULT CALLBACK TBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void TBoxWatchdog::SetUp() {
+  FCatcher = std::make_unique<TBoxCatcher>(std::chrono::milliseconds(0));
+  FCatcher->FFailsTheTest = true;
 }
 
 }  // namespace brimvale::test

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,8 @@ namespace brimvale::test {
 // While alive, closes every message box this thread opens with OK, `delay`
 // after it is shown, and records what each one looked like. With a long
 // delay it is a watchdog: a box that should have gone by itself is caught
-// and recorded, and the test fails instead of waiting for a user.
+// and recorded, and the test fails instead of waiting for a user. Catchers
+// nest: the newest alive one takes the boxes.
 class TBoxCatcher {
  public:
   struct TBox {
@@ -30,12 +33,27 @@ class TBoxCatcher {
   std::vector<TBox> boxes;
 
  private:
+  friend class TBoxWatchdog;
+
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
   static void CALLBACK Inspect(HWND, UINT, UINT_PTR timer, DWORD);
-  HHOOK hook_;
+  TBoxCatcher* FPrevious;
+  HHOOK hook_ = nullptr;  // the outermost catcher's, for all of them
   UINT delay_;
   UINT_PTR timer_ = 0;
   HWND pending_ = nullptr;  // the box waiting to be looked at
+  bool FFailsTheTest = false;
+};
+
+// For a whole test program: a box that no test expects is closed at once
+// and fails the running test, rather than waiting for ctest's timeout.
+class TBoxWatchdog final : public ::testing::Environment {
+ public:
+  void SetUp() override;
+  void TearDown() override { FCatcher.reset(); }
+
+ private:
+  std::unique_ptr<TBoxCatcher> FCatcher;
 };
 
 }  // namespace brimvale::test

@@ -33,6 +33,7 @@ class TStartUp : public ::testing::Environment {
   }
 };
 const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new TStartUp);
+const auto* const kWatchdog = ::testing::AddGlobalTestEnvironment(new test::TBoxWatchdog);
 
 constexpr int kFieldId = 100, kNextId = 101;
 constexpr RECT kBounds{8, 36, 8 + 381, 36 + 21};

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "UVersion.h"
 #include "engine/UFillRun.h"
 #include "engine/UGlobals.h"
 #include "engine/platform/UFileSystem.h"
@@ -39,6 +40,7 @@ class TStartUp : public ::testing::Environment {
   }
 };
 const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new TStartUp);
+const auto* const kWatchdog = ::testing::AddGlobalTestEnvironment(new test::TBoxWatchdog);
 
 RECT RectInParent(HWND control) {
   RECT rect;
@@ -362,8 +364,8 @@ TEST_F(MainWindowTest, StartsWithTheProgramsFolderAndItsDrive) {
   std::string folder(path);
   folder.erase(folder.find_last_of('\\') + 1);
   EXPECT_EQ(form_->edtDir.Text(), folder);
-  EXPECT_EQ(WindowText(form_->Handle()).rfind("Brimvale v0.02 ", 0), 0u);
-  EXPECT_EQ(app_.Title(), "Brimvale v0.02");
+  EXPECT_EQ(WindowText(form_->Handle()).rfind(BRIMVALE_TITLE " ", 0), 0u);
+  EXPECT_EQ(app_.Title(), BRIMVALE_TITLE);
   EXPECT_EQ(WindowText(form_->lblClusterSize), std::to_string(form_->ClusterSize()) + " bytes");
   EXPECT_GT(form_->ClusterSize(), 1);
   EXPECT_NE(WindowText(form_->lblFreeClusters), "...");
@@ -381,7 +383,7 @@ TEST_F(MainWindowTest, TheApplicationWindowCarriesTheTaskbarButton) {
   ASSERT_NE(application, nullptr);
   EXPECT_EQ(application, app_.Handle());
   EXPECT_EQ(ClassOf(application), "TApplication");
-  EXPECT_EQ(WindowText(application), "Brimvale v0.02");
+  EXPECT_EQ(WindowText(application), BRIMVALE_TITLE);
   EXPECT_EQ(GetWindow(application, GW_OWNER), nullptr);
   EXPECT_TRUE(IsWindowVisible(application));
   EXPECT_FALSE(GetWindowLongA(application, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
@@ -619,7 +621,7 @@ TEST(MainWindowRun, AnErrorInARunRestoresTheIdleStateThenShowsTheErrorBox) {
   SendMessageA(form.btnGo, BM_CLICK, 0, 0);
   ASSERT_EQ(catcher.boxes.size(), 1u);
   EXPECT_EQ(catcher.boxes[0].text, "The name check broke.");
-  EXPECT_EQ(catcher.boxes[0].caption, "Brimvale v0.02");
+  EXPECT_EQ(catcher.boxes[0].caption, BRIMVALE_TITLE);
   EXPECT_TRUE(catcher.boxes[0].hasIcon);
   EXPECT_TRUE(IsWindowEnabled(form.btnGo));
   EXPECT_FALSE(IsWindowEnabled(form.btnAbort));

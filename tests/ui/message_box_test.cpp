@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "UVersion.h"
 #include "tests/support/TBoxCatcher.h"
 #include "ui/UApplication.h"
 #include "ui/UMessageBox.h"
@@ -18,7 +19,7 @@ TEST(MessageBoxSink, CaptionedWithTheTitleCentredOkOnlyNoIcon) {
   sink.Show("Disk is already full!");
   ASSERT_EQ(catcher.boxes.size(), 1u);
   const auto& box = catcher.boxes[0];
-  EXPECT_EQ(box.caption, "Brimvale v0.02");
+  EXPECT_EQ(box.caption, BRIMVALE_TITLE);
   EXPECT_EQ(box.text, "Disk is already full!");
   EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
   EXPECT_FALSE(box.hasIcon);
