@@ -112,6 +112,7 @@ void TFillRun::Fill(const std::string& folder, ProgressProc progress) {
       HalveToFit(FirstChunk(disk.ClusterSize), disk.FreeClusters, disk.ClusterSize);
   FStartTick = FTickCount();
   std::int32_t fileNumber = 0;
+  int unshrunkFiles = 0;  // in a row
   while (chunk > 0) {
     std::string name = FillFileName(fileNumber, chunk);
     while (FFileSystem.FileExists(FillFilePath(folder, name)))
@@ -137,8 +138,10 @@ void TFillRun::Fill(const std::string& folder, ProgressProc progress) {
       return;
     }
     // A compressed folder, or a file system that stores zeros without using
-    // space, would take files for ever.
-    if (disk.FreeClusters >= freeBefore) {
+    // space, would take files for ever. One file is not proof: on a busy
+    // drive another program may free more than the file took.
+    unshrunkFiles = disk.FreeClusters >= freeBefore ? unshrunkFiles + 1 : 0;
+    if (unshrunkFiles == 2) {
       ShowMessage("The drive's free space did not shrink while writing. Aborting");
       return;
     }

@@ -225,14 +225,28 @@ TEST(FillRun, EndsWithTheRightMessageAndLeavesWhatWasWritten) {
        {2097152, 3 * 65536},
        512,
        true},
+      // A compressed folder: no file takes space. The second file proves it.
       {"free space that does not shrink",
        4096,
        100,
        [](TRunner& r) { r.disk.spaceFollowsWrites = false; },
        nullptr,
        {"The drive's free space did not shrink while writing. Aborting"},
-       {64 * 4096},
-       64,
+       {64 * 4096, 64 * 4096},
+       128,
+       true},
+      // A busy drive: another program frees 300 clusters during the second
+      // file and again during the fourth; the run fills what is free.
+      {"free space that grows during two files, not in a row",
+       4096,
+       1000,
+       nullptr,
+       [](TRunner& r, long long report) {
+         if (report == 40 || report == 70) r.disk.freeBytes += 300 * 4096;
+       },
+       {},
+       {2097152, 1048576, 1048576, 1048576, 1048576, 262144},
+       1600,
        true},
       {"free space unreadable after a file",
        4096,
