@@ -130,9 +130,22 @@ void TApplication::Run() {
   }
 }
 
+HWND TApplication::BoxOwner() const {
+  if (mainWindow_ && IsWindowVisible(mainWindow_)) return mainWindow_;
+  return window_ ? window_->Handle() : nullptr;
+}
+
+int TApplication::ShowBox(const std::string& text, UINT flags) const {
+  // The dialog manager disables the owner and enables it again before the
+  // box goes, which hands it the activation; the rest of the program is
+  // disabled here.
+  const HWND owner = BoxOwner();
+  const TWindowsDisabled others(owner);
+  return MessageBoxA(owner, text.c_str(), title_.c_str(), flags | MB_APPLMODAL);
+}
+
 void TApplication::HandleException(const std::exception& error) const {
-  MessageBoxA(mainWindow_, ErrorBoxText(error.what()).c_str(), title_.c_str(),
-              MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  ShowBox(ErrorBoxText(error.what()), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace brimvale

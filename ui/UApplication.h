@@ -55,6 +55,14 @@ class TApplication {
   // Runs the message loop until the quit request.
   void Run();
 
+  // A message box captioned with the title, modal to the whole program and
+  // owned by it (BoxOwner); returns the button pressed.
+  int ShowBox(const std::string& text, UINT flags) const;
+  // The main window, or the application window while the main window is
+  // hidden: the box so has no taskbar button of its own, and its owner gets
+  // the activation back when it closes.
+  HWND BoxOwner() const;
+
   // The box for an error that escaped a handler.
   void HandleException(const std::exception& error) const;
 

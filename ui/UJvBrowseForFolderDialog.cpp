@@ -39,42 +39,6 @@ std::string ParsingName(LPCITEMIDLIST item) {
 
 }  // namespace
 
-// Every other visible, enabled top-level window of the program is disabled
-// while alive, so that the browser is modal to the whole program. They are
-// enabled again as soon as the browser starts to go (Enable), so that the
-// system hands the activation back to the program rather than to the next
-// window on the desktop, and at the latest when this goes.
-class TJvBrowseForFolderDialog::TWindowsDisabled {
- public:
-  TWindowsDisabled() : FActive(GetActiveWindow()) {
-    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
-  }
-  TWindowsDisabled(const TWindowsDisabled&) = delete;
-  TWindowsDisabled& operator=(const TWindowsDisabled&) = delete;
-  ~TWindowsDisabled() {
-    Enable();
-    if (FActive && IsWindow(FActive)) SetActiveWindow(FActive);
-  }
-
-  void Enable() {
-    for (const HWND window : FWindows)
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-    FWindows.clear();
-  }
-
- private:
-  static BOOL CALLBACK Disable(HWND window, LPARAM self) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      reinterpret_cast<TWindowsDisabled*>(self)->FWindows.push_back(window);
-    }
-    return TRUE;
-  }
-
-  HWND FActive;
-  std::vector<HWND> FWindows;
-};
-
 DWORD ShellVersion() {
   static const DWORD version = []() -> DWORD {
     DWORD unused = 0;

@@ -11,6 +11,7 @@
 namespace brimvale {
 
 class TApplication;
+class TWindowsDisabled;
 
 // The shell library's file version, major in the high word and minor in the
 // low one; read once per process; 0 when it has no readable version.
@@ -41,8 +42,6 @@ class TJvBrowseForFolderDialog {
   bool Execute();
 
  private:
-  class TWindowsDisabled;
-
   static int CALLBACK Callback(HWND dialog, UINT message, LPARAM lParam, LPARAM self);
   static LRESULT CALLBACK BrowserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR self);

@@ -19,13 +19,10 @@ LRESULT CALLBACK DismissAtOnce(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void TMessageBoxSink::Show(const std::string& text) {
-  // No owner and task-modal: centred on the screen, every window of the
-  // program disabled while it is open.
   std::optional<THookOwner> dismiss;
   if (application_.Terminated())
     dismiss.emplace(SetWindowsHookExA(WH_CBT, DismissAtOnce, nullptr, GetCurrentThreadId()));
-  MessageBoxA(nullptr, text.c_str(), application_.Title().c_str(),
-              MB_OK | MB_TASKMODAL | MB_SETFOREGROUND);
+  application_.ShowBox(text, MB_OK | MB_SETFOREGROUND);
 }
 
 }  // namespace brimvale

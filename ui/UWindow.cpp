@@ -18,6 +18,30 @@ LRESULT CALLBACK TSubclassedWindow::SubclassProc(HWND window, UINT message, WPAR
                  [&] { return self->OnMessage(message, wParam, lParam); });
 }
 
+TWindowsDisabled::TWindowsDisabled(HWND keep) : FActive(GetActiveWindow()), FKeep(keep) {
+  EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
+}
+
+TWindowsDisabled::~TWindowsDisabled() {
+  Enable();
+  if (FActive && IsWindow(FActive)) SetActiveWindow(FActive);
+}
+
+void TWindowsDisabled::Enable() {
+  for (const HWND window : FWindows)
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  FWindows.clear();
+}
+
+BOOL CALLBACK TWindowsDisabled::Disable(HWND window, LPARAM self) {
+  auto* disabled = reinterpret_cast<TWindowsDisabled*>(self);
+  if (window != disabled->FKeep && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    disabled->FWindows.push_back(window);
+  }
+  return TRUE;
+}
+
 TWindow::~TWindow() { DestroyHandle(); }
 
 void TWindow::DestroyHandle() {

@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <stdexcept>
+#include <vector>
 
 #include "ui/UApplication.h"
 
@@ -50,6 +51,30 @@ class TSubclassedWindow {
                                        UINT_PTR, DWORD_PTR object);
 
   const TApplication& FErrors;  // not owned: where escaped errors go
+};
+
+// While alive, every other visible, enabled top-level window of the thread
+// is disabled, so that a modal window (a box, the folder browser) is modal
+// to the whole program. `keep` is left alone: the owner of a dialog, which
+// the dialog manager disables and enables again itself. Enable gives the
+// windows back early, as the modal window starts to go, so that the system
+// hands the activation back to the program rather than to the next window
+// on the desktop; at the latest they come back when this goes.
+class TWindowsDisabled {
+ public:
+  explicit TWindowsDisabled(HWND keep = nullptr);
+  TWindowsDisabled(const TWindowsDisabled&) = delete;
+  TWindowsDisabled& operator=(const TWindowsDisabled&) = delete;
+  ~TWindowsDisabled();
+
+  void Enable();
+
+ private:
+  static BOOL CALLBACK Disable(HWND window, LPARAM self);
+
+  HWND FActive;  // not owned: activated again at the end
+  HWND FKeep;    // not owned
+  std::vector<HWND> FWindows;
 };
 
 // What a window class of the program's own looks like.

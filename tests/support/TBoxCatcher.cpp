@@ -32,6 +32,14 @@ BOOL CALLBACK InspectChild(HWND child, LPARAM context) {
   return TRUE;
 }
 
+// Clears `context` (the box) when another window of the thread takes input.
+BOOL CALLBACK FindInputWindow(HWND window, LPARAM context) {
+  auto* box = reinterpret_cast<HWND*>(context);
+  if (window == *box || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+  *box = nullptr;
+  return FALSE;
+}
+
 }  // namespace
 
 TBoxCatcher::TBoxCatcher(std::chrono::milliseconds delay)
@@ -61,6 +69,10 @@ void CALLBACK TBoxCatcher::Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
   GetWindowTextA(window, caption, sizeof caption);
   box.caption = caption;
   GetWindowRect(window, &box.bounds);
+  box.owner = GetWindow(window, GW_OWNER);
+  HWND alone = window;
+  EnumThreadWindows(GetCurrentThreadId(), FindInputWindow, reinterpret_cast<LPARAM>(&alone));
+  box.modal = alone != nullptr;
   gCatcher->boxes.push_back(box);
   if (gCatcher->FFailsTheTest) ADD_FAILURE() << "an unexpected box: " << box.text;
   PostMessageA(window, WM_COMMAND, IDOK, 0);

@@ -23,6 +23,8 @@ class TBoxCatcher {
     RECT bounds{};
     bool hasIcon = false;
     std::vector<std::string> buttons;
+    HWND owner = nullptr;
+    bool modal = false;  // no other window of the thread could take input
   };
 
   explicit TBoxCatcher(std::chrono::milliseconds delay = std::chrono::milliseconds(10));

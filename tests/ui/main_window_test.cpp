@@ -623,6 +623,8 @@ TEST(MainWindowRun, AnErrorInARunRestoresTheIdleStateThenShowsTheErrorBox) {
   EXPECT_EQ(catcher.boxes[0].text, "The name check broke.");
   EXPECT_EQ(catcher.boxes[0].caption, BRIMVALE_TITLE);
   EXPECT_TRUE(catcher.boxes[0].hasIcon);
+  EXPECT_EQ(catcher.boxes[0].owner, form.Handle());
+  EXPECT_TRUE(catcher.boxes[0].modal);
   EXPECT_TRUE(IsWindowEnabled(form.btnGo));
   EXPECT_FALSE(IsWindowEnabled(form.btnAbort));
   EXPECT_FALSE(IsWindowVisible(form.gauge));
