@@ -16,7 +16,7 @@ class TTaskbarWindow final : public TWindow {
     // screen nothing. A popup with a caption, so that the button has the
     // window menu (restore, minimise, close).
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    return CreateHandle(TWindowClass{"TApplication"}, 0, title.c_str(),
+    return CreateHandle(TWindowClass{"TApplication", FApplication.Icon()}, 0, title.c_str(),
                         WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                         RECT{x, y, x, y}, nullptr);
   }

@@ -26,6 +26,8 @@ class TApplication {
   ~TApplication();
 
   HINSTANCE Instance() const { return instance_; }
+  // MAINICON, the program's icon; shared, so never destroyed.
+  HICON Icon() const { return LoadIconA(instance_, "MAINICON"); }
   const std::string& Title() const { return title_; }
   // Also the caption of the taskbar button.
   void SetTitle(std::string title);

@@ -141,7 +141,7 @@ bool TfrmMain::Create() {
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
   OffsetRect(&frame, kLeft - frame.left, kTop - frame.top);
   TWindowClass windowClass{kClassName};
-  windowClass.icon = LoadIconA(FApplication.Instance(), "MAINICON");
+  windowClass.icon = FApplication.Icon();
   windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   // The stored caption never shows: FormCreate replaces it.
   // Owned by the application window, which carries the taskbar button.

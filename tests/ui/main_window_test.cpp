@@ -391,6 +391,11 @@ TEST_F(MainWindowTest, TheApplicationWindowCarriesTheTaskbarButton) {
   GetWindowRect(application, &bounds);
   EXPECT_TRUE(IsRectEmpty(&bounds));
   EXPECT_FALSE(GetWindowLongA(form_->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+  // The button shows the main window's icon, large and small.
+  const ULONG_PTR icon = GetClassLongPtrA(form_->Handle(), GCLP_HICON);
+  ASSERT_NE(icon, 0u);
+  EXPECT_EQ(GetClassLongPtrA(application, GCLP_HICON), icon);
+  EXPECT_NE(GetClassLongPtrA(application, GCLP_HICONSM), 0u);
 }
 
 // Minimised, the program is its taskbar button alone; restored, the window
