@@ -321,6 +321,10 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE);
       return 0;
+    case WM_SETFOCUS:
+      // Given by the application window (the taskbar, Alt+Tab).
+      FocusActiveControl();
+      return 0;
     case WM_GETFONT:
       // The default procedure keeps no font: the window answers for its own.
       return reinterpret_cast<LRESULT>(FFont.Get());
@@ -376,8 +380,13 @@ void TfrmMain::OnActivate(bool active) {
     if (focus && IsChild(Handle(), focus)) FActiveControl = focus;
     return;
   }
+  FocusActiveControl();
+}
+
+void TfrmMain::FocusActiveControl() {
+  // A disabled control takes no keys: Go is disabled during a run.
   if (!FActiveControl || !IsWindow(FActiveControl) || !IsWindowEnabled(FActiveControl))
-    FActiveControl = btnGo;
+    FActiveControl = IsWindowEnabled(btnAbort) ? btnAbort : btnGo;
   SetFocus(FActiveControl);
 }
 

@@ -94,6 +94,9 @@ class TfrmMain : public TWindow, private TFillRunView {
   LRESULT OnCtlColor(HDC dc, HWND control);
   bool OnSetCursor(HWND control);
   void OnActivate(bool active);
+  // The control that had the focus if it can take it, else Abort during a
+  // run, else Go.
+  void FocusActiveControl();
 
   bool CreateControls();
   HWND CreateControl(const TControlSpec& spec, HWND parent, int id);

@@ -423,18 +423,26 @@ TEST_F(MainWindowTest, MinimisingGoesToTheTaskbarButtonAndRestoringBringsTheWind
   EXPECT_EQ(GetActiveWindow(), window);
 
   bool minimisedDuringRun = false;
+  HWND focusAfterRestore = nullptr;
   onTick_ = [&](int reading) {
     if (reading == 3) PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     if (reading == 20) minimisedDuringRun = minimised();
     if (reading == 21) PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+    if (reading == 22) focusAfterRestore = GetFocus();
   };
   Go(kRunDrive);
   EXPECT_TRUE(minimisedDuringRun);
+  EXPECT_EQ(focusAfterRestore, form_->btnAbort);  // Go is disabled: keys reach Abort
   EXPECT_TRUE(restored());
   EXPECT_TRUE(sink_.messages.empty());
   EXPECT_EQ(test::FilesIn(kRunDrive).size(), 6u);
   EXPECT_EQ(form_->FreeClusters(), 0);
   ExpectIdle();
+
+  // Activated through the taskbar button, the focus goes where it was.
+  SetFocus(form_->chkWriteThrough);
+  SetForegroundWindow(application);
+  EXPECT_EQ(GetFocus(), form_->chkWriteThrough);
 }
 
 TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
