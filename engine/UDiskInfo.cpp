@@ -21,14 +21,21 @@ TDiskInfo ProbeDisk(std::string_view folderText, std::string_view thousandSepara
   if (first.empty()) return info;
 
   const TDriveNumber drive = DriveNumberOf(first[0]);
+  TDiskFigures& figures = info.Figures;
   info.HasDrive = true;
-  info.ClusterSize = GetClusterSize(drive, fs);
-  info.FreeBytes = GetFreeBytes(drive, fs);
-  info.FreeClusters = info.ClusterSize == 0 ? 0 : info.FreeBytes / info.ClusterSize;
-  info.ClusterSizeCaption = std::to_string(info.ClusterSize) + " bytes";
+  figures.ClusterSize = GetClusterSize(drive, fs);
+  figures.FreeBytes = GetFreeBytes(drive, fs);
+  figures.FreeClusters = figures.ClusterSize == 0 ? 0 : figures.FreeBytes / figures.ClusterSize;
+  info.ClusterSizeCaption = std::to_string(figures.ClusterSize) + " bytes";
   info.FreeClustersCaption =
-      FreeClustersCaption(info.FreeBytes, info.ClusterSize, thousandSeparator);
+      FreeClustersCaption(figures.FreeBytes, figures.ClusterSize, thousandSeparator);
   return info;
+}
+
+TDiskFigures TDiskInfo::FiguresAfter(const TDiskFigures& before) const {
+  TDiskFigures after = Figures;
+  if (!HasDrive) after.FreeClusters = before.FreeClusters;
+  return after;
 }
 
 }  // namespace brimvale

@@ -8,17 +8,25 @@
 
 namespace brimvale {
 
-// What one probe of a folder's drive finds: the figures the main window keeps
-// and the texts of its two "Disk Attributes" labels.
-struct TDiskInfo {
-  // False for an empty folder text: the caller keeps its previous free-cluster
-  // count then, and FreeClusters here means nothing.
-  bool HasDrive = false;
-  std::int64_t ClusterSize = -1;
+// A drive's figures as the main window keeps them (its probe fields).
+struct TDiskFigures {
+  std::int64_t ClusterSize = 0;
   std::int64_t FreeBytes = 0;
   std::int64_t FreeClusters = 0;
+};
+
+// What one probe of a folder's drive finds: the figures and the texts of the
+// two "Disk Attributes" labels.
+struct TDiskInfo {
+  // False for an empty folder text: then Figures.FreeClusters means nothing.
+  bool HasDrive = false;
+  TDiskFigures Figures{-1, 0, 0};
   std::string ClusterSizeCaption = "...";
   std::string FreeClustersCaption = "...";
+
+  // The figures after this probe, from those before it: an empty folder
+  // text leaves the free-cluster count as it was.
+  TDiskFigures FiguresAfter(const TDiskFigures& before) const;
 };
 
 // Probes the drive named by the folder text's first character.

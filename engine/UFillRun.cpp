@@ -4,7 +4,6 @@
 
 #include "engine/UGlobals.h"
 #include "engine/UMessages.h"
-#include "engine/UProgress.h"
 
 namespace brimvale {
 
@@ -152,9 +151,8 @@ void TFillRun::Fill(const std::string& folder, ProgressProc progress) {
 
 void TFillRun::ReportProgress(double fraction) {
   const std::uint32_t elapsed = FTickCount() - FStartTick;
-  const TProgress progress =
-      ComputeProgress(elapsed, fraction, FFileClusters, FDoneClusters, FRunClusters);
-  FView.ShowProgress(TProgressReport{progress.Position, elapsed, progress.Estimate});
+  FView.ShowProgress(
+      ComputeProgress(elapsed, fraction, FFileClusters, FDoneClusters, FRunClusters));
 }
 
 }  // namespace brimvale

@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "engine/UDiskInfo.h"
 #include "engine/UFillWriter.h"
 #include "engine/UNumberFormat.h"
+#include "engine/UProgress.h"
 #include "engine/platform/UFileSystem.h"
 
 namespace brimvale {
@@ -34,20 +36,6 @@ std::int64_t HalveToFit(std::int64_t chunk, std::int64_t freeClusters, std::int6
 // Milliseconds since the system started, wrapping at 2^32.
 using TTickSource = std::function<std::uint32_t()>;
 
-// The probe fields of the window, as the last probe left them.
-struct TDiskFigures {
-  std::int64_t ClusterSize = 0;
-  std::int64_t FreeBytes = 0;
-  std::int64_t FreeClusters = 0;
-};
-
-// What a progress report puts on screen.
-struct TProgressReport {
-  int Position = 0;            // the bar, 0 to 100
-  std::uint32_t Elapsed = 0;   // time taken, ms
-  std::uint32_t Estimate = 0;  // time left, ms
-};
-
 // What a fill run needs of the window it runs in; the main window is the
 // one implementation, tests have their own.
 class TFillRunView {
@@ -68,7 +56,7 @@ class TFillRunView {
   virtual void ShowProgressControls(bool shown) = 0;
   virtual void ShowTask(const std::string& caption) = 0;
   // Once a block: shows the report and lets pending messages run (Abort).
-  virtual void ShowProgress(const TProgressReport& report) = 0;
+  virtual void ShowProgress(const TProgress& progress) = 0;
   virtual void ResetTimeLeft() = 0;
 };
 

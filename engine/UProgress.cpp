@@ -15,6 +15,7 @@ TProgress ComputeProgress(std::uint32_t elapsed, double fraction, double fileClu
   const double overall = done / runClusters;
 
   TProgress progress;
+  progress.Elapsed = elapsed;
   // Space freed on the drive during a run can push the progress past the
   // whole; the bar then stays full and nothing is left to wait for, instead
   // of a wrapped estimate of weeks.

@@ -413,9 +413,10 @@ void TfrmMain::UpdateDiskInfo() { ProbeFolder(edtDir.Text()); }
 
 void TfrmMain::ProbeFolder(const std::string& folder) {
   const TDiskInfo info = ProbeDisk(folder, FFormatSettings.ThousandSeparator, FFileSystem);
-  FClusterSize = info.ClusterSize;
-  FFreeBytes = info.FreeBytes;
-  if (info.HasDrive) FFreeClusters = info.FreeClusters;
+  const TDiskFigures figures = info.FiguresAfter(ProbeFigures());
+  FClusterSize = figures.ClusterSize;
+  FFreeBytes = figures.FreeBytes;
+  FFreeClusters = figures.FreeClusters;
   SetLabelCaption(lblClusterSize, info.ClusterSizeCaption);
   SetLabelCaption(lblFreeClusters, info.FreeClustersCaption);
 }
@@ -472,7 +473,7 @@ void TfrmMain::ShowProgressControls(bool shown) {
 
 void TfrmMain::ShowTask(const std::string& caption) { SetLabelCaption(lblTask, caption); }
 
-void TfrmMain::ShowProgress(const TProgressReport& report) {
+void TfrmMain::ShowProgress(const TProgress& report) {
   // Each control is written only when what it shows changes: the bar about
   // a hundred times a run, the times about once a second. Nothing here may
   // allocate or ask the system anything when nothing changes.

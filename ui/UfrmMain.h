@@ -116,7 +116,7 @@ class TfrmMain : public TWindow, private TFillRunView {
   void SetRunning(bool running) override;
   void ShowProgressControls(bool shown) override;
   void ShowTask(const std::string& caption) override;
-  void ShowProgress(const TProgressReport& report) override;
+  void ShowProgress(const TProgress& report) override;
   void ResetTimeLeft() override;
 
   TApplication& FApplication;

@@ -27,9 +27,9 @@ TEST(ProbeDisk, CaptionsRoundWhileTheCountTruncates) {
     fs.freeBytes = c.freeBytes;
     const TDiskInfo info = ProbeDisk("c:\\work", ",", fs);
     EXPECT_TRUE(info.HasDrive);
-    EXPECT_EQ(info.ClusterSize, c.clusterBytes);
-    EXPECT_EQ(info.FreeBytes, c.freeBytes);
-    EXPECT_EQ(info.FreeClusters, c.freeClusters) << c.freeBytes;
+    EXPECT_EQ(info.Figures.ClusterSize, c.clusterBytes);
+    EXPECT_EQ(info.Figures.FreeBytes, c.freeBytes);
+    EXPECT_EQ(info.Figures.FreeClusters, c.freeClusters) << c.freeBytes;
     EXPECT_EQ(info.ClusterSizeCaption, c.clusterCaption);
     EXPECT_EQ(info.FreeClustersCaption, c.freeCaption);
   }
@@ -41,17 +41,17 @@ TEST(ProbeDisk, FailedQueriesGiveTheFixedValues) {
   fs.freeQueryOk = false;
   const TDiskInfo failed = ProbeDisk("\\\\server\\share", ",", fs);
   EXPECT_EQ(fs.rootsAsked.front(), "\\:\\");
-  EXPECT_EQ(failed.ClusterSize, 1);
-  EXPECT_EQ(failed.FreeBytes, -1);
-  EXPECT_EQ(failed.FreeClusters, -1);
+  EXPECT_EQ(failed.Figures.ClusterSize, 1);
+  EXPECT_EQ(failed.Figures.FreeBytes, -1);
+  EXPECT_EQ(failed.Figures.FreeClusters, -1);
   EXPECT_EQ(failed.ClusterSizeCaption, "1 bytes");
   EXPECT_EQ(failed.FreeClustersCaption, "0k, -1 clusters");
 
   // Free space unreadable on a drive whose cluster size is known.
   fs.clusterQueryOk = true;
   const TDiskInfo noSpace = ProbeDisk("D:\\", ",", fs);
-  EXPECT_EQ(noSpace.FreeBytes, -1);
-  EXPECT_EQ(noSpace.FreeClusters, 0);  // -1 div 4096 truncates toward zero
+  EXPECT_EQ(noSpace.Figures.FreeBytes, -1);
+  EXPECT_EQ(noSpace.Figures.FreeClusters, 0);  // -1 div 4096 truncates toward zero
   EXPECT_EQ(noSpace.FreeClustersCaption, "0k, 0 clusters");
 }
 
@@ -59,8 +59,12 @@ TEST(ProbeDisk, EmptyTextAsksNothing) {
   test::TFakeFileSystem fs;
   const TDiskInfo info = ProbeDisk("", ",", fs);
   EXPECT_FALSE(info.HasDrive);
-  EXPECT_EQ(info.ClusterSize, -1);
-  EXPECT_EQ(info.FreeBytes, 0);
+  EXPECT_EQ(info.Figures.ClusterSize, -1);
+  EXPECT_EQ(info.Figures.FreeBytes, 0);
+  // The previous drive's free-cluster count stays; the rest is the probe's.
+  const TDiskFigures after = info.FiguresAfter({4096, 8192, 2});
+  EXPECT_EQ(after.ClusterSize, -1);
+  EXPECT_EQ(after.FreeClusters, 2);
   EXPECT_EQ(info.ClusterSizeCaption, "...");
   EXPECT_EQ(info.FreeClustersCaption, "...");
   EXPECT_TRUE(fs.rootsAsked.empty());
@@ -71,8 +75,8 @@ TEST(ProbeDisk, ZeroBytesPerClusterDoesNotDivide) {
   fs.clusterBytes = 0;
   fs.freeBytes = 8192;
   const TDiskInfo info = ProbeDisk("e:\\", ",", fs);
-  EXPECT_EQ(info.ClusterSize, 0);
-  EXPECT_EQ(info.FreeClusters, 0);
+  EXPECT_EQ(info.Figures.ClusterSize, 0);
+  EXPECT_EQ(info.Figures.FreeClusters, 0);
   EXPECT_EQ(info.ClusterSizeCaption, "0 bytes");
   EXPECT_EQ(info.FreeClustersCaption, "8k, 0 clusters");
 }

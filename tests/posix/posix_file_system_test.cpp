@@ -43,17 +43,17 @@ TEST_F(PosixFileSystemTest, MappedDriveReportsTheFileSystemFigures) {
   struct statvfs info {};
   ASSERT_EQ(statvfs(dir_.c_str(), &info), 0);
   const TDiskInfo probe = ProbeDisk("y:\\anything", ",", fs_);
-  EXPECT_EQ(probe.ClusterSize, static_cast<std::int64_t>(info.f_frsize));
+  EXPECT_EQ(probe.Figures.ClusterSize, static_cast<std::int64_t>(info.f_frsize));
   // Other processes write too; the figure only has to be plausible.
-  EXPECT_GT(probe.FreeBytes, 0);
-  EXPECT_EQ(probe.FreeClusters, probe.FreeBytes / probe.ClusterSize);
+  EXPECT_GT(probe.Figures.FreeBytes, 0);
+  EXPECT_EQ(probe.Figures.FreeClusters, probe.Figures.FreeBytes / probe.Figures.ClusterSize);
 }
 
 TEST_F(PosixFileSystemTest, UnmappedLettersFailLikeMissingDrives) {
   for (const char* text : {"Q:\\", "1", "\\\\server", "\xE1"}) {
     const TDiskInfo probe = ProbeDisk(text, ",", fs_);
-    EXPECT_EQ(probe.ClusterSize, 1) << text;
-    EXPECT_EQ(probe.FreeBytes, -1) << text;
+    EXPECT_EQ(probe.Figures.ClusterSize, 1) << text;
+    EXPECT_EQ(probe.Figures.FreeBytes, -1) << text;
     EXPECT_EQ(probe.FreeClustersCaption, "0k, -1 clusters") << text;
   }
   fs_.UnmapDrives();

@@ -17,7 +17,7 @@ namespace brimvale::test {
 // hundreds of millions of blocks costs no memory.
 class TRecordingView final : public TFillRunView {
  public:
-  explicit TRecordingView(TFileSystem& disk) : disk_(disk) {}
+  explicit TRecordingView(TFileSystem& disk) : FDisk(disk) {}
 
   // What the window holds.
   std::string folder = "Y:\\fill";
@@ -30,7 +30,7 @@ class TRecordingView final : public TFillRunView {
   std::vector<std::string> tasks;
   std::vector<std::string> freeCaptions;  // after each probe
   long long reports = 0;
-  TProgressReport first, last;
+  TProgress first, last;
   bool positionFell = false;
   std::uint32_t largestEstimateRise = 0;  // from one report to the next
 
@@ -38,10 +38,8 @@ class TRecordingView final : public TFillRunView {
   std::function<void(long long)> onReport;
 
   void ProbeFolder(const std::string& text) override {
-    const TDiskInfo info = ProbeDisk(text, ",", disk_);
-    figures.ClusterSize = info.ClusterSize;
-    figures.FreeBytes = info.FreeBytes;
-    if (info.HasDrive) figures.FreeClusters = info.FreeClusters;
+    const TDiskInfo info = ProbeDisk(text, ",", FDisk);
+    figures = info.FiguresAfter(figures);
     clusterSizeCaption = info.ClusterSizeCaption;
     freeClustersCaption = info.FreeClustersCaption;
     freeCaptions.push_back(freeClustersCaption);
@@ -52,7 +50,7 @@ class TRecordingView final : public TFillRunView {
   void SetRunning(bool running) override { log.push_back(running ? "running" : "idle"); }
   void ShowProgressControls(bool shown) override { log.push_back(shown ? "shown" : "hidden"); }
   void ShowTask(const std::string& caption) override { tasks.push_back(caption); }
-  void ShowProgress(const TProgressReport& report) override {
+  void ShowProgress(const TProgress& report) override {
     if (++reports == 1) {
       first = report;
     } else {
@@ -70,7 +68,7 @@ class TRecordingView final : public TFillRunView {
   std::string LastTimeLeft() const { return FormatDuration(last.Estimate); }
 
  private:
-  TFileSystem& disk_;  // not owned
+  TFileSystem& FDisk;  // not owned
 };
 
 }  // namespace brimvale::test

@@ -32,9 +32,9 @@ TEST(Win32Probe, TmpfsDriveOfEightMebibytes) {
 
   const TDiskInfo info =
       ProbeDisk(std::string(kProbeDrive) + "some\\folder", format.ThousandSeparator, gSystem);
-  EXPECT_EQ(info.ClusterSize, 4096);
-  EXPECT_EQ(info.FreeBytes, 8 * 1024 * 1024);
-  EXPECT_EQ(info.FreeClusters, 2048);
+  EXPECT_EQ(info.Figures.ClusterSize, 4096);
+  EXPECT_EQ(info.Figures.FreeBytes, 8 * 1024 * 1024);
+  EXPECT_EQ(info.Figures.FreeClusters, 2048);
   EXPECT_EQ(info.ClusterSizeCaption, "4096 bytes");
   EXPECT_EQ(info.FreeClustersCaption, "8,192k, 2,048 clusters");
 }
@@ -42,17 +42,17 @@ TEST(Win32Probe, TmpfsDriveOfEightMebibytes) {
 TEST(Win32Probe, FallbackWithoutTheExCallGivesTheSameFreeBytes) {
   TWin32FileSystem withoutEx(false);
   const TDiskInfo info = ProbeDisk(kProbeDrive, ",", withoutEx);
-  EXPECT_EQ(info.FreeBytes, 8 * 1024 * 1024);
-  EXPECT_EQ(info.FreeClusters, 2048);
+  EXPECT_EQ(info.Figures.FreeBytes, 8 * 1024 * 1024);
+  EXPECT_EQ(info.Figures.FreeClusters, 2048);
 }
 
 TEST(Win32Probe, TextsThatNameNoDriveGiveTheFailureValues) {
   for (const std::string& text : {std::string(kMissingDrive), std::string("1"),
                                   std::string("\\\\server\\share"), std::string("\xE1")}) {
     const TDiskInfo info = ProbeDisk(text, ",", gSystem);
-    EXPECT_EQ(info.ClusterSize, 1) << text;
-    EXPECT_EQ(info.FreeBytes, -1) << text;
-    EXPECT_EQ(info.FreeClusters, -1) << text;
+    EXPECT_EQ(info.Figures.ClusterSize, 1) << text;
+    EXPECT_EQ(info.Figures.FreeBytes, -1) << text;
+    EXPECT_EQ(info.Figures.FreeClusters, -1) << text;
     EXPECT_EQ(info.ClusterSizeCaption, "1 bytes") << text;
     EXPECT_EQ(info.FreeClustersCaption, "0k, -1 clusters") << text;
   }
@@ -88,7 +88,7 @@ TEST_F(Win32WriterTest, WritesZerosOfTheExactSizeWithAndWithoutWriteThrough) {
     EXPECT_EQ(counter.reports, 6);
   }
   EXPECT_TRUE(sink_.messages.empty());
-  EXPECT_EQ(ProbeDisk(kWriteDrive, ",", gSystem).FreeClusters, 2048 - 2 * 81);
+  EXPECT_EQ(ProbeDisk(kWriteDrive, ",", gSystem).Figures.FreeClusters, 2048 - 2 * 81);
 }
 
 TEST_F(Win32WriterTest, ADriveThatFillsPartWayLeavesThePartialFile) {
@@ -96,7 +96,7 @@ TEST_F(Win32WriterTest, ADriveThatFillsPartWayLeavesThePartialFile) {
   EXPECT_FALSE(WriteFillFile(path, 0, 16 * 1024 * 1024, false, false, AbortRequested, {}, gSystem));
   EXPECT_EQ(sink_.messages, std::vector<std::string>{"Failed to write to file."});
   EXPECT_EQ(test::Contents(path), std::string(8 * 1024 * 1024, '\0'));
-  EXPECT_EQ(ProbeDisk(kWriteDrive, ",", gSystem).FreeClusters, 0);
+  EXPECT_EQ(ProbeDisk(kWriteDrive, ",", gSystem).Figures.FreeClusters, 0);
 }
 
 TEST_F(Win32WriterTest, AMissingFolderCannotBeCreated) {
