@@ -51,21 +51,23 @@ class TTaskbarWindow final : public TWindow {
   TApplication& FApplication;
 };
 
-TApplication::TApplication(HINSTANCE instance) : instance_(instance) {}
+TApplication::TApplication(HINSTANCE instance) : FInstance(instance) {}
 
 TApplication::~TApplication() = default;
 
 void TApplication::SetTitle(std::string title) {
-  title_ = std::move(title);
-  if (window_) SetWindowTextA(window_->Handle(), title_.c_str());
+  FTitle = std::move(title);
+  if (FWindow) SetWindowTextA(FWindow->Handle(), FTitle.c_str());
 }
 
-HWND TApplication::Handle() {
-  if (!window_) {
-    window_ = std::make_unique<TTaskbarWindow>(*this);
-    if (!window_->Create(title_)) window_.reset();
-  }
-  return window_ ? window_->Handle() : nullptr;
+HWND TApplication::Handle() const { return FWindow ? FWindow->Handle() : nullptr; }
+
+bool TApplication::CreateHandle() {
+  if (FWindow) return true;
+  auto window = std::make_unique<TTaskbarWindow>(*this);
+  if (!window->Create(FTitle)) return false;
+  FWindow = std::move(window);
+  return true;
 }
 
 void TApplication::ShowTaskbarButton(bool minimized) {
@@ -75,7 +77,7 @@ void TApplication::ShowTaskbarButton(bool minimized) {
 void TApplication::Minimize() {
   const HWND window = Handle();
   if (!window || IsIconic(window)) return;
-  if (mainWindow_) ShowWindow(mainWindow_, SW_HIDE);  // keeps its place and size
+  if (FMainWindow) ShowWindow(FMainWindow, SW_HIDE);  // keeps its place and size
   ShowWindow(window, SW_MINIMIZE);
 }
 
@@ -83,9 +85,9 @@ void TApplication::Restore() {
   const HWND window = Handle();
   if (!window) return;
   ShowWindow(window, SW_RESTORE);
-  if (!mainWindow_) return;
-  ShowWindow(mainWindow_, SW_SHOW);
-  SetForegroundWindow(mainWindow_);
+  if (!FMainWindow) return;
+  ShowWindow(FMainWindow, SW_SHOW);
+  SetForegroundWindow(FMainWindow);
 }
 
 std::string ErrorBoxText(const std::string& text) {
@@ -95,14 +97,14 @@ std::string ErrorBoxText(const std::string& text) {
 
 void TApplication::Dispatch(MSG& message) {
   // No default button: Enter presses the focused push button, as a click.
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && mainWindow_ &&
-      IsChild(mainWindow_, message.hwnd) &&
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && FMainWindow &&
+      IsChild(FMainWindow, message.hwnd) &&
       (SendMessageA(message.hwnd, WM_GETDLGCODE, 0, 0) &
        (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
     SendMessageA(message.hwnd, BM_CLICK, 0, 0);
     return;
   }
-  if (mainWindow_ && IsDialogMessageA(mainWindow_, &message)) return;
+  if (FMainWindow && IsDialogMessageA(FMainWindow, &message)) return;
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }
@@ -111,7 +113,7 @@ void TApplication::ProcessMessages() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
-      terminated_ = true;
+      FTerminated = true;
       continue;
     }
     Dispatch(message);
@@ -120,10 +122,10 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Run() {
   MSG message;
-  while (!terminated_) {
+  while (!FTerminated) {
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
     if (got <= 0) {
-      terminated_ = true;
+      FTerminated = true;
       break;
     }
     Dispatch(message);
@@ -131,8 +133,8 @@ void TApplication::Run() {
 }
 
 HWND TApplication::BoxOwner() const {
-  if (mainWindow_ && IsWindowVisible(mainWindow_)) return mainWindow_;
-  return window_ ? window_->Handle() : nullptr;
+  if (FMainWindow && IsWindowVisible(FMainWindow)) return FMainWindow;
+  return Handle();
 }
 
 int TApplication::ShowBox(const std::string& text, UINT flags) const {
@@ -141,7 +143,7 @@ int TApplication::ShowBox(const std::string& text, UINT flags) const {
   // disabled here.
   const HWND owner = BoxOwner();
   const TWindowsDisabled others(owner);
-  return MessageBoxA(owner, text.c_str(), title_.c_str(), flags | MB_APPLMODAL);
+  return MessageBoxA(owner, text.c_str(), FTitle.c_str(), flags | MB_APPLMODAL);
 }
 
 void TApplication::HandleException(const std::exception& error) const {

@@ -25,18 +25,20 @@ class TApplication {
   TApplication& operator=(const TApplication&) = delete;
   ~TApplication();
 
-  HINSTANCE Instance() const { return instance_; }
+  HINSTANCE Instance() const { return FInstance; }
   // MAINICON, the program's icon; shared, so never destroyed.
-  HICON Icon() const { return LoadIconA(instance_, "MAINICON"); }
-  const std::string& Title() const { return title_; }
+  HICON Icon() const { return LoadIconA(FInstance, "MAINICON"); }
+  const std::string& Title() const { return FTitle; }
   // Also the caption of the taskbar button.
   void SetTitle(std::string title);
 
   // The application window: it carries the program's taskbar button, with
   // the title as its caption, and owns the main window, which so has no
   // button of its own. It never shows as a window on screen: it is empty.
-  // Made on first use.
-  HWND Handle();
+  // Made by CreateHandle (the main window does, as it is made); nullptr
+  // until then.
+  HWND Handle() const;
+  bool CreateHandle();
   // Shows the taskbar button, minimised or not.
   void ShowTaskbarButton(bool minimized);
   // The main window goes to the taskbar button, and comes back from it
@@ -45,12 +47,12 @@ class TApplication {
   void Restore();
 
   // The window whose dialog keys (Tab, Enter on a button) the loop handles.
-  void SetMainWindow(HWND window) { mainWindow_ = window; }
-  HWND MainWindow() const { return mainWindow_; }
+  void SetMainWindow(HWND window) { FMainWindow = window; }
+  HWND MainWindow() const { return FMainWindow; }
 
   // Asks the program to end once the running handler returns.
   void Terminate() { PostQuitMessage(0); }
-  bool Terminated() const { return terminated_; }
+  bool Terminated() const { return FTerminated; }
 
   // Handles every pending message, then returns.
   void ProcessMessages();
@@ -71,11 +73,11 @@ class TApplication {
  private:
   void Dispatch(MSG& message);
 
-  HINSTANCE instance_;
-  std::string title_ = kApplicationTitle;
-  HWND mainWindow_ = nullptr;  // not owned
-  bool terminated_ = false;
-  std::unique_ptr<TTaskbarWindow> window_;
+  HINSTANCE FInstance;
+  std::string FTitle = kApplicationTitle;
+  HWND FMainWindow = nullptr;  // not owned
+  bool FTerminated = false;
+  std::unique_ptr<TTaskbarWindow> FWindow;
 };
 
 // The text of an escaped error as the box shows it: a full stop added when

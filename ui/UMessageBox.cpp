@@ -20,9 +20,9 @@ LRESULT CALLBACK DismissAtOnce(int code, WPARAM wParam, LPARAM lParam) {
 
 void TMessageBoxSink::Show(const std::string& text) {
   std::optional<THookOwner> dismiss;
-  if (application_.Terminated())
+  if (FApplication.Terminated())
     dismiss.emplace(SetWindowsHookExA(WH_CBT, DismissAtOnce, nullptr, GetCurrentThreadId()));
-  application_.ShowBox(text, MB_OK | MB_SETFOREGROUND);
+  FApplication.ShowBox(text, MB_OK | MB_SETFOREGROUND);
 }
 
 }  // namespace brimvale

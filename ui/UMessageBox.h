@@ -12,11 +12,11 @@ class TApplication;
 // closes again at once, as if dismissed.
 class TMessageBoxSink final : public TMessageSink {
  public:
-  explicit TMessageBoxSink(const TApplication& application) : application_(application) {}
+  explicit TMessageBoxSink(const TApplication& application) : FApplication(application) {}
   void Show(const std::string& text) override;
 
  private:
-  const TApplication& application_;
+  const TApplication& FApplication;
 };
 
 }  // namespace brimvale

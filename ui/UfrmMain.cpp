@@ -12,6 +12,7 @@
 #include "engine/platform/ULocale.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
+#include "ui/UFileUtil.h"
 
 namespace brimvale {
 
@@ -23,6 +24,7 @@ constexpr int kLeft = 293, kTop = 110, kClientWidth = 410, kClientHeight = 408;
 constexpr int kFontHeight = -11;  // "MS Sans Serif", 8 points at 96 dpi
 constexpr char kMakerNotice[] = "- freeware by Tavor Software";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
+constexpr DWORD kModulePathSize = MAX_PATH + 1;  // the program's own path, with its terminator
 
 HFONT CreateLayoutFont(int height, int weight) {
   return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -37,25 +39,29 @@ const char kHelpText[] =
 
 }  // namespace
 
-struct TfrmMain::TControlSpec {
+struct TfrmMain::TControlRow {
   enum TKind { GroupBox, Label, WrappedLabel, LinkLabel, Button, CheckBox, FolderField, Gauge };
   enum TColour { WindowText, GreyText, Blue };
+  // In the layout's pixels, relative to the parent's client area.
+  struct TBounds {
+    int left, top, width, height;
+  };
 
   TKind kind;
-  HWND TfrmMain::*member;  // nullptr for the folder field, an object of its own
-  HWND TfrmMain::*parent;  // nullptr for the window itself
-  int left, top, width, height;
-  const char* text;
-  TColour colour;
-  bool bold;
-  bool enabled;
-  bool visible;
-  void (TfrmMain::*event)(HWND);
+  HWND TfrmMain::*member = nullptr;  // nullptr for the folder field, an object of its own
+  HWND TfrmMain::*parent = nullptr;  // nullptr for the window itself
+  TBounds bounds;
+  const char* text = "";
+  TColour colour = WindowText;
+  bool bold = false;
+  bool enabled = true;
+  bool visible = true;
+  void (TfrmMain::*event)(HWND) = nullptr;
 };
 
 namespace {
 
-using TSpec = TfrmMain::TControlSpec;
+using TRow = TfrmMain::TControlRow;
 constexpr HWND TfrmMain::*kWindow = nullptr;
 
 }  // namespace
@@ -66,31 +72,31 @@ constexpr HWND TfrmMain::*kWindow = nullptr;
 // control it names (screen readers name a control after the text before it
 // in z-order; labels are no tab stops). Labels size themselves to their text.
 // clang-format off
-static constexpr TSpec kLayout[] = {
-  {TSpec::Button, &TfrmMain::btnGo, kWindow, 284, 272, 119, 29, "Go", TSpec::WindowText, false, true, true, &TfrmMain::btnGoClick},
-  {TSpec::Button, &TfrmMain::btnAbort, kWindow, 204, 272, 75, 29, "Abort", TSpec::WindowText, false, false, true, &TfrmMain::btnAbortClick},
-  {TSpec::GroupBox, &TfrmMain::GroupBox1, kWindow, 4, 208, 400, 57, " Disk Attributes ", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::Label3, &TfrmMain::GroupBox1, 8, 16, 56, 13, "Cluster size:", TSpec::GreyText, false, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::lblClusterSize, &TfrmMain::GroupBox1, 76, 16, 13, 13, "...", TSpec::GreyText, true, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::Label6, &TfrmMain::GroupBox1, 8, 36, 64, 13, "Free Clusters:", TSpec::GreyText, false, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::lblFreeClusters, &TfrmMain::GroupBox1, 76, 36, 13, 13, "...", TSpec::GreyText, true, true, true, nullptr},
-  {TSpec::GroupBox, &TfrmMain::GroupBox2, kWindow, 4, 112, 400, 89, " Program Options ", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::Label2, &TfrmMain::GroupBox2, 8, 20, 121, 13, "Folder to generate files in:", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::FolderField, nullptr, &TfrmMain::GroupBox2, 8, 36, 381, 21, "edtDir", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::CheckBox, &TfrmMain::chkWriteThrough, &TfrmMain::GroupBox2, 8, 64, 261, 17, "No OS optimisation (writes directly to disk - slow)", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::GroupBox, &TfrmMain::GroupBox3, kWindow, 4, 4, 400, 105, " Help", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::WrappedLabel, &TfrmMain::Label1, &TfrmMain::GroupBox3, 8, 16, 385, 45, kHelpText, TSpec::GreyText, false, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::Label8, &TfrmMain::GroupBox3, 40, 66, 55, 15, "Homepage:", TSpec::GreyText, false, true, true, nullptr},
-  {TSpec::LinkLabel, &TfrmMain::lblURL, &TfrmMain::GroupBox3, 116, 66, 106, 13, "http://www.tavor-software.example/", TSpec::Blue, false, true, true, &TfrmMain::lblURLClick},
-  {TSpec::Label, &TfrmMain::Label9, &TfrmMain::GroupBox3, 40, 82, 70, 13, "Brimvale's page:", TSpec::GreyText, false, true, true, nullptr},
-  {TSpec::LinkLabel, &TfrmMain::lblURL2, &TfrmMain::GroupBox3, 116, 82, 186, 13, "http://www.tavor-software.example/utilities/brimvale.jsp", TSpec::Blue, false, true, true, &TfrmMain::lblURL2Click},
-  {TSpec::GroupBox, &TfrmMain::GroupBox4, kWindow, 4, 304, 400, 97, " Progress ", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::Gauge, &TfrmMain::gauge, &TfrmMain::GroupBox4, 4, 72, 392, 17, "", TSpec::WindowText, false, true, false, nullptr},
-  {TSpec::Label, &TfrmMain::Label5, &TfrmMain::GroupBox4, 8, 16, 60, 13, "Time Taken:", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::lblTimeTaken, &TfrmMain::GroupBox4, 108, 16, 13, 13, "...", TSpec::WindowText, true, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::Label4, &TfrmMain::GroupBox4, 8, 36, 96, 13, "Estimated Time Left:", TSpec::WindowText, false, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::lblEstimatedLeft, &TfrmMain::GroupBox4, 108, 36, 13, 13, "...", TSpec::WindowText, true, true, true, nullptr},
-  {TSpec::Label, &TfrmMain::lblTask, &TfrmMain::GroupBox4, 8, 56, 9, 13, "...", TSpec::GreyText, false, true, false, nullptr},
+static constexpr TRow kLayout[] = {
+    {.kind = TRow::Button, .member = &TfrmMain::btnGo, .bounds = {284, 272, 119, 29}, .text = "Go", .event = &TfrmMain::btnGoClick},
+    {.kind = TRow::Button, .member = &TfrmMain::btnAbort, .bounds = {204, 272, 75, 29}, .text = "Abort", .enabled = false, .event = &TfrmMain::btnAbortClick},
+    {.kind = TRow::GroupBox, .member = &TfrmMain::GroupBox1, .bounds = {4, 208, 400, 57}, .text = " Disk Attributes "},
+    {.kind = TRow::Label, .member = &TfrmMain::Label3, .parent = &TfrmMain::GroupBox1, .bounds = {8, 16, 56, 13}, .text = "Cluster size:", .colour = TRow::GreyText},
+    {.kind = TRow::Label, .member = &TfrmMain::lblClusterSize, .parent = &TfrmMain::GroupBox1, .bounds = {76, 16, 13, 13}, .text = "...", .colour = TRow::GreyText, .bold = true},
+    {.kind = TRow::Label, .member = &TfrmMain::Label6, .parent = &TfrmMain::GroupBox1, .bounds = {8, 36, 64, 13}, .text = "Free Clusters:", .colour = TRow::GreyText},
+    {.kind = TRow::Label, .member = &TfrmMain::lblFreeClusters, .parent = &TfrmMain::GroupBox1, .bounds = {76, 36, 13, 13}, .text = "...", .colour = TRow::GreyText, .bold = true},
+    {.kind = TRow::GroupBox, .member = &TfrmMain::GroupBox2, .bounds = {4, 112, 400, 89}, .text = " Program Options "},
+    {.kind = TRow::Label, .member = &TfrmMain::Label2, .parent = &TfrmMain::GroupBox2, .bounds = {8, 20, 121, 13}, .text = "Folder to generate files in:"},
+    {.kind = TRow::FolderField, .parent = &TfrmMain::GroupBox2, .bounds = {8, 36, 381, 21}, .text = "edtDir"},
+    {.kind = TRow::CheckBox, .member = &TfrmMain::chkWriteThrough, .parent = &TfrmMain::GroupBox2, .bounds = {8, 64, 261, 17}, .text = "No OS optimisation (writes directly to disk - slow)"},
+    {.kind = TRow::GroupBox, .member = &TfrmMain::GroupBox3, .bounds = {4, 4, 400, 105}, .text = " Help"},
+    {.kind = TRow::WrappedLabel, .member = &TfrmMain::Label1, .parent = &TfrmMain::GroupBox3, .bounds = {8, 16, 385, 45}, .text = kHelpText, .colour = TRow::GreyText},
+    {.kind = TRow::Label, .member = &TfrmMain::Label8, .parent = &TfrmMain::GroupBox3, .bounds = {40, 66, 55, 15}, .text = "Homepage:", .colour = TRow::GreyText},
+    {.kind = TRow::LinkLabel, .member = &TfrmMain::lblURL, .parent = &TfrmMain::GroupBox3, .bounds = {116, 66, 106, 13}, .text = "http://www.tavor-software.example/", .colour = TRow::Blue, .event = &TfrmMain::lblURLClick},
+    {.kind = TRow::Label, .member = &TfrmMain::Label9, .parent = &TfrmMain::GroupBox3, .bounds = {40, 82, 70, 13}, .text = "Brimvale's page:", .colour = TRow::GreyText},
+    {.kind = TRow::LinkLabel, .member = &TfrmMain::lblURL2, .parent = &TfrmMain::GroupBox3, .bounds = {116, 82, 186, 13}, .text = "http://www.tavor-software.example/utilities/brimvale.jsp", .colour = TRow::Blue, .event = &TfrmMain::lblURL2Click},
+    {.kind = TRow::GroupBox, .member = &TfrmMain::GroupBox4, .bounds = {4, 304, 400, 97}, .text = " Progress "},
+    {.kind = TRow::Gauge, .member = &TfrmMain::gauge, .parent = &TfrmMain::GroupBox4, .bounds = {4, 72, 392, 17}, .visible = false},
+    {.kind = TRow::Label, .member = &TfrmMain::Label5, .parent = &TfrmMain::GroupBox4, .bounds = {8, 16, 60, 13}, .text = "Time Taken:"},
+    {.kind = TRow::Label, .member = &TfrmMain::lblTimeTaken, .parent = &TfrmMain::GroupBox4, .bounds = {108, 16, 13, 13}, .text = "...", .bold = true},
+    {.kind = TRow::Label, .member = &TfrmMain::Label4, .parent = &TfrmMain::GroupBox4, .bounds = {8, 36, 96, 13}, .text = "Estimated Time Left:"},
+    {.kind = TRow::Label, .member = &TfrmMain::lblEstimatedLeft, .parent = &TfrmMain::GroupBox4, .bounds = {108, 36, 13, 13}, .text = "...", .bold = true},
+    {.kind = TRow::Label, .member = &TfrmMain::lblTask, .parent = &TfrmMain::GroupBox4, .bounds = {8, 56, 9, 13}, .text = "...", .colour = TRow::GreyText, .visible = false},
 };
 // clang-format on
 
@@ -99,12 +105,12 @@ namespace {
 // Every parent stands in an earlier row than its children, so that one
 // pass creates them all.
 constexpr bool ParentsComeFirst() {
-  for (std::size_t row = 0; row < std::size(kLayout); ++row) {
-    if (kLayout[row].parent == kWindow) continue;
+  for (std::size_t index = 0; index < std::size(kLayout); ++index) {
+    if (kLayout[index].parent == kWindow) continue;
     bool found = false;
-    for (std::size_t earlier = 0; earlier < row; ++earlier)
-      found = found || (kLayout[earlier].member == kLayout[row].parent &&
-                        kLayout[earlier].kind == TSpec::GroupBox);
+    for (std::size_t earlier = 0; earlier < index; ++earlier)
+      found = found || (kLayout[earlier].member == kLayout[index].parent &&
+                        kLayout[earlier].kind == TRow::GroupBox);
     if (!found) return false;
   }
   return true;
@@ -143,81 +149,84 @@ bool TfrmMain::Create() {
   TWindowClass windowClass{kClassName};
   windowClass.icon = FApplication.Icon();
   windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  // The stored caption never shows: FormCreate replaces it.
-  // Owned by the application window, which carries the taskbar button.
-  if (!CreateHandle(windowClass, WS_EX_CONTROLPARENT, "frmMain", kStyle, frame,
-                    FApplication.Handle()))
+  // Owned by the application window, which carries the taskbar button. The
+  // caption given here never shows: FormCreate replaces it.
+  if (!FApplication.CreateHandle() || !CreateHandle(windowClass, WS_EX_CONTROLPARENT, "frmMain",
+                                                    kStyle, frame, FApplication.Handle()))
     return false;
   if (!CreateControls()) return false;
   FormCreate(Handle());
   return true;
 }
 
-HWND TfrmMain::CreateControl(const TControlSpec& spec, HWND parent, int id) {
-  DWORD style = WS_CHILD | (spec.visible ? WS_VISIBLE : 0) | (spec.enabled ? 0 : WS_DISABLED);
+HWND TfrmMain::CreateControl(const TControlRow& row, HWND parent, int id) {
+  DWORD style = WS_CHILD | (row.visible ? WS_VISIBLE : 0) | (row.enabled ? 0 : WS_DISABLED);
   DWORD exStyle = 0;
   const char* windowClass = "Static";
-  switch (spec.kind) {
-    case TControlSpec::GroupBox:
+  switch (row.kind) {
+    case TControlRow::GroupBox:
       windowClass = "Button";
       style |= BS_GROUPBOX;
       exStyle |= WS_EX_CONTROLPARENT;  // Tab walks into its children
       break;
-    case TControlSpec::Label:
+    case TControlRow::Label:
       style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
       break;
-    case TControlSpec::WrappedLabel:
+    case TControlRow::WrappedLabel:
       style |= SS_LEFT | SS_NOPREFIX;
       break;
-    case TControlSpec::LinkLabel:
+    case TControlRow::LinkLabel:
       style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
       break;
-    case TControlSpec::Button:
+    case TControlRow::Button:
       windowClass = "Button";
       style |= BS_PUSHBUTTON | WS_TABSTOP;
       break;
-    case TControlSpec::CheckBox:
+    case TControlRow::CheckBox:
       windowClass = "Button";
       style |= BS_AUTOCHECKBOX | WS_TABSTOP;
       break;
-    case TControlSpec::Gauge:
+    case TControlRow::Gauge:
       windowClass = PROGRESS_CLASSA;
       break;
-    case TControlSpec::FolderField:
+    case TControlRow::FolderField:
       return nullptr;  // the field creates its own window
   }
-  const RECT bounds = FScale.Bounds(spec.left, spec.top, spec.width, spec.height);
+  const RECT bounds = ScaledBounds(row);
   const HWND control = CreateWindowExA(
-      exStyle, windowClass, spec.text, style, bounds.left, bounds.top, bounds.right - bounds.left,
+      exStyle, windowClass, row.text, style, bounds.left, bounds.top, bounds.right - bounds.left,
       bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       FApplication.Instance(), nullptr);
   if (!control) return nullptr;
   SendMessageA(control, WM_SETFONT,
-               reinterpret_cast<WPARAM>(spec.bold ? FBoldFont.Get() : FControlFont.Get()), FALSE);
-  if (spec.kind == TControlSpec::GroupBox) ForwardChildNotifications(control);
-  if (spec.kind == TControlSpec::Label || spec.kind == TControlSpec::LinkLabel)
-    FitLabelToText(control, spec.text);
+               reinterpret_cast<WPARAM>(row.bold ? FBoldFont.Get() : FControlFont.Get()), FALSE);
+  if (row.kind == TControlRow::GroupBox) ForwardChildNotifications(control);
+  if (row.kind == TControlRow::Label || row.kind == TControlRow::LinkLabel)
+    FitLabelToText(control, row.text);
   return control;
 }
 
 bool TfrmMain::CreateControls() {
   // Creation order is the order Tab follows among siblings: the table's.
-  for (std::size_t row = 0; row < std::size(kLayout); ++row) {
-    const TControlSpec& spec = kLayout[row];
-    const HWND parent = spec.parent == kWindow ? Handle() : this->*spec.parent;
-    const int id = kFirstControlId + static_cast<int>(row);
-    if (spec.kind == TControlSpec::FolderField) {
-      const RECT bounds = FScale.Bounds(spec.left, spec.top, spec.width, spec.height);
-      if (!edtDir.Create(parent, id, bounds, FControlFont.Get(), spec.text)) return false;
+  for (std::size_t index = 0; index < std::size(kLayout); ++index) {
+    const TControlRow& row = kLayout[index];
+    const HWND parent = row.parent == kWindow ? Handle() : this->*row.parent;
+    const int id = kFirstControlId + static_cast<int>(index);
+    if (row.kind == TControlRow::FolderField) {
+      if (!edtDir.Create(parent, id, ScaledBounds(row), FControlFont.Get(), row.text)) return false;
     } else {
-      this->*spec.member = CreateControl(spec, parent, id);
-      if (!(this->*spec.member)) return false;
+      this->*row.member = CreateControl(row, parent, id);
+      if (!(this->*row.member)) return false;
     }
   }
   return true;
 }
 
-const TfrmMain::TControlSpec* TfrmMain::SpecOf(HWND control) const {
+RECT TfrmMain::ScaledBounds(const TControlRow& row) const {
+  return FScale.Bounds(row.bounds.left, row.bounds.top, row.bounds.width, row.bounds.height);
+}
+
+const TfrmMain::TControlRow* TfrmMain::RowOf(HWND control) const {
   const int row = GetDlgCtrlID(control) - kFirstControlId;
   if (row < 0 || row >= static_cast<int>(std::size(kLayout))) return nullptr;
   return &kLayout[row];
@@ -314,7 +323,7 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnCommand(wParam, lParam);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return OnCtlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
       break;
@@ -353,20 +362,19 @@ LRESULT TfrmMain::OnCommand(WPARAM wParam, LPARAM lParam) {
   const HWND control = reinterpret_cast<HWND>(lParam);
   if (!control) return 0;
   if (SendMessageA(control, CN_COMMAND, wParam, lParam)) return 0;
-  const TControlSpec* spec = SpecOf(control);
+  const TControlRow* row = RowOf(control);
   // BN_CLICKED and STN_CLICKED are both 0.
-  if (spec && spec->event && HIWORD(wParam) == BN_CLICKED) (this->*spec->event)(control);
+  if (row && row->event && HIWORD(wParam) == BN_CLICKED) (this->*row->event)(control);
   return 0;
 }
 
-LRESULT TfrmMain::OnCtlColor(HDC dc, HWND control) {
-  const TControlSpec* spec = SpecOf(control);
-  if (!spec || spec->kind == TControlSpec::FolderField)
-    return DefaultProc(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                       reinterpret_cast<LPARAM>(control));
+LRESULT TfrmMain::OnCtlColor(UINT message, HDC dc, HWND control) {
+  const TControlRow* row = RowOf(control);
+  if (!row || row->kind == TControlRow::FolderField)
+    return DefaultProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
-  if (spec->colour == TControlSpec::GreyText) colour = GetSysColor(COLOR_GRAYTEXT);
-  if (spec->colour == TControlSpec::Blue) colour = RGB(0, 0, 255);
+  if (row->colour == TControlRow::GreyText) colour = GetSysColor(COLOR_GRAYTEXT);
+  if (row->colour == TControlRow::Blue) colour = RGB(0, 0, 255);
   SetTextColor(dc, colour);
   SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -400,11 +408,9 @@ void TfrmMain::FormCreate(HWND) {
   SetWindowTextA(Handle(), (std::string(kApplicationTitle) + " " + kMakerNotice).c_str());
   FApplication.SetTitle(kApplicationTitle);
 
-  char path[261] = {};
+  char path[kModulePathSize] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path);
-  folder.erase(folder.find_last_of("\\:") + 1);  // keeps the backslash; npos + 1 empties
-  edtDir.SetText(folder);
+  edtDir.SetText(FolderOf(path));
 }
 
 void TfrmMain::edtDirChange(HWND) { UpdateDiskInfo(); }

@@ -42,8 +42,8 @@ class TfrmMain : public TWindow, private TFillRunView {
   // Shows the window with the start-up show command and focuses Go.
   void Show(int showCommand);
 
-  // Controls, in the order of the stored layout. Not owned: they live and
-  // die with the window.
+  // Controls, in their declared order; the layout table creates them in tab
+  // order. Not owned: they live and die with the window.
   HWND btnGo = nullptr;
   HWND btnAbort = nullptr;
   TXPManifest XPManifest1;
@@ -86,12 +86,12 @@ class TfrmMain : public TWindow, private TFillRunView {
   std::int64_t FreeBytes() const { return FFreeBytes; }
   std::int64_t FreeClusters() const { return FFreeClusters; }
 
-  struct TControlSpec;  // one row of the layout table
+  struct TControlRow;  // one row of the layout table
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
-  LRESULT OnCtlColor(HDC dc, HWND control);
+  LRESULT OnCtlColor(UINT message, HDC dc, HWND control);
   bool OnSetCursor(HWND control);
   void OnActivate(bool active);
   // The control that had the focus if it can take it, else Abort during a
@@ -99,8 +99,9 @@ class TfrmMain : public TWindow, private TFillRunView {
   void FocusActiveControl();
 
   bool CreateControls();
-  HWND CreateControl(const TControlSpec& spec, HWND parent, int id);
-  const TControlSpec* SpecOf(HWND control) const;
+  HWND CreateControl(const TControlRow& row, HWND parent, int id);
+  const TControlRow* RowOf(HWND control) const;
+  RECT ScaledBounds(const TControlRow& row) const;
   void SetLabelCaption(HWND label, const std::string& caption);
   void SetLabelText(HWND label, const char* caption);
   void ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_t& shownSeconds);

@@ -43,13 +43,13 @@ BOOL CALLBACK FindInputWindow(HWND window, LPARAM context) {
 }  // namespace
 
 TBoxCatcher::TBoxCatcher(std::chrono::milliseconds delay)
-    : FPrevious(std::exchange(gCatcher, this)), delay_(static_cast<UINT>(delay.count())) {
-  if (!FPrevious) hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    : FPrevious(std::exchange(gCatcher, this)), FDelay(static_cast<UINT>(delay.count())) {
+  if (!FPrevious) FHook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
 }
 
 TBoxCatcher::~TBoxCatcher() {
-  if (timer_) KillTimer(nullptr, timer_);
-  if (hook_) UnhookWindowsHookEx(hook_);
+  if (FTimer) KillTimer(nullptr, FTimer);
+  if (FHook) UnhookWindowsHookEx(FHook);
   gCatcher = FPrevious;
 }
 
@@ -57,9 +57,9 @@ TBoxCatcher::~TBoxCatcher() {
 // from its own modal loop.
 void CALLBACK TBoxCatcher::Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
-  if (!gCatcher || !gCatcher->pending_) return;
-  gCatcher->timer_ = 0;
-  const HWND window = std::exchange(gCatcher->pending_, nullptr);
+  if (!gCatcher || !gCatcher->FPending) return;
+  gCatcher->FTimer = 0;
+  const HWND window = std::exchange(gCatcher->FPending, nullptr);
   if (!IsWindow(window)) return;  // it went by itself
   TBox box;
   TInspected inspected{&box};
@@ -84,8 +84,8 @@ LRESULT CALLBACK TBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam) {
     char name[32] = {};
     GetClassNameA(window, name, sizeof name);
     if (std::string(name) == "#32770") {
-      gCatcher->pending_ = window;
-      gCatcher->timer_ = SetTimer(nullptr, 0, gCatcher->delay_, Inspect);
+      gCatcher->FPending = window;
+      gCatcher->FTimer = SetTimer(nullptr, 0, gCatcher->FDelay, Inspect);
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);

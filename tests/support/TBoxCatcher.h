@@ -40,10 +40,10 @@ class TBoxCatcher {
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
   static void CALLBACK Inspect(HWND, UINT, UINT_PTR timer, DWORD);
   TBoxCatcher* FPrevious;
-  HHOOK hook_ = nullptr;  // the outermost catcher's, for all of them
-  UINT delay_;
-  UINT_PTR timer_ = 0;
-  HWND pending_ = nullptr;  // the box waiting to be looked at
+  HHOOK FHook = nullptr;  // the outermost catcher's, for all of them
+  UINT FDelay;
+  UINT_PTR FTimer = 0;
+  HWND FPending = nullptr;  // the box waiting to be looked at
   bool FFailsTheTest = false;
 };
 
