@@ -43,24 +43,24 @@ std::int64_t HalveToFit(std::int64_t chunk, std::int64_t freeClusters, std::int6
 class TFillRun::TClosingSteps {
  public:
   TClosingSteps(TFillRun& run, const std::string& folder)
-      : run_(run), folder_(folder), uncaught_(std::uncaught_exceptions()) {}
+      : FRun(run), FFolder(folder), FUncaught(std::uncaught_exceptions()) {}
   TClosingSteps(const TClosingSteps&) = delete;
   TClosingSteps& operator=(const TClosingSteps&) = delete;
   ~TClosingSteps() noexcept(false) {
-    if (std::uncaught_exceptions() == uncaught_) {
-      run_.Close(folder_);
+    if (std::uncaught_exceptions() == FUncaught) {
+      FRun.Close(FFolder);
       return;
     }
     try {
-      run_.Close(folder_);
+      FRun.Close(FFolder);
     } catch (...) {  // NOLINT(bugprone-empty-catch): the escaping error goes on
     }
   }
 
  private:
-  TFillRun& run_;
-  const std::string& folder_;
-  int uncaught_;
+  TFillRun& FRun;
+  const std::string& FFolder;
+  int FUncaught;
 };
 
 TFillRun::TFillRun(TFillRunView& view, TFileSystem& fileSystem, TTickSource tickCount,
