@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The release as scripts/release writes it: the exe without debug sections,
 # its debug file named by a debug link and able to resolve an address, sums
-# that check, no build path inside; built from the very exe the tests ran;
+# that check, no build path inside; the very exe the tests ran;
 # and the same bytes again from a copy of the sources in another folder,
 # built later under another time zone.
 #
@@ -17,8 +17,8 @@ status=0
 fail() { echo "FAIL: $*"; status=1; }
 
 "$src/scripts/release" >"$work/first.log" || { cat "$work/first.log"; exit 1; }
-cmp -s "$src/build/release/bin/brimvale.exe" "$tested" ||
-  fail "the release is not made from the exe the tests ran ($tested)"
+cmp -s "$src/dist/brimvale.exe" "$tested" ||
+  fail "the release's exe is not the one the tests ran ($tested)"
 dist=$src/dist
 cd "$dist"
 
