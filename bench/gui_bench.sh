@@ -57,12 +57,9 @@ bench_gui_setup() {
   export WINEPREFIX="$gui_bench_dir/prefix" BRIMVALE_WINE_BITS=${preset#win}
   export LC_ALL=C.UTF-8
   if [ -z "${DISPLAY:-}" ]; then
-    local displayFile="$gui_bench_dir/display"
     mkdir -p "$gui_bench_dir"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayFile" 2>/dev/null &
-    gui_bench_xvfb=$!
-    for _ in $(seq 100); do [ -s "$displayFile" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$displayFile")"
+    start_virtual_display "$gui_bench_dir/display" || return 1
+    gui_bench_xvfb=$virtual_display_pid
   fi
   prepare_wine_prefix unmanaged
   local letter size dir

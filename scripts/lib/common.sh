@@ -109,6 +109,17 @@ configure_and_build() {
   cmake --build --preset "$preset" -j "$jobs" "$@"
 }
 
+# Starts Xvfb on a free display and exports DISPLAY; the server's process
+# id is left in $virtual_display_pid. $1 is a file for the display number.
+start_virtual_display() {
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$1" 2>/dev/null &
+  virtual_display_pid=$!
+  local _
+  for _ in $(seq 100); do [ -s "$1" ] && break; sleep 0.1; done
+  [ -s "$1" ] || return 1
+  export DISPLAY=":$(cat "$1")"
+}
+
 # Makes the throwaway Wine prefix $WINEPREFIX ready, booting it the first
 # time: Wine's own fonts go into its Fonts folder before any program of ours
 # starts (Debian's Wine leaves it empty, and "MS Sans Serif" then falls back
