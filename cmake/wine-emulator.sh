@@ -4,6 +4,10 @@
 # tree); BRIMVALE_WINE_BITS=64 picks wine64 for a 64-bit test build.
 set -euo pipefail
 : "${WINEPREFIX:?WINEPREFIX must name the test prefix}"
+# A second Wine's prefix stands beside the first one's (wine_leg_path in
+# scripts/lib/common.sh).
+leg=${BRIMVALE_WINE_LEG:-}
+if [ -n "$leg" ] && [[ $WINEPREFIX != *"-$leg" ]]; then WINEPREFIX=$WINEPREFIX-$leg; fi
 export WINEPREFIX
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}

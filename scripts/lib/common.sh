@@ -120,6 +120,15 @@ start_virtual_display() {
   export DISPLAY=":$(cat "$1")"
 }
 
+# The Windows tests run under a second Wine as well (BRIMVALE_WINE_LEG=wine10,
+# scripts/test): a prefix or a test drive of that leg stands beside the
+# first one's, since a prefix one Wine has booted is not the other's. The
+# suffix is added once, however often a path passes through here.
+wine_leg_path() {
+  local leg=${BRIMVALE_WINE_LEG:-}
+  if [ -z "$leg" ] || [[ $1 == *"-$leg" ]]; then echo "$1"; else echo "$1-$leg"; fi
+}
+
 # Makes the throwaway Wine prefix $WINEPREFIX ready, booting it the first
 # time: Wine's own fonts go into its Fonts folder before any program of ours
 # starts (Debian's Wine leaves it empty, and "MS Sans Serif" then falls back

@@ -5,6 +5,8 @@ set -euo pipefail
 : "${WINEPREFIX:?}" "${BRIMVALE_DRIVES:?}" "${BRIMVALE_WINE:?}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 source "$(dirname "$0")/../../scripts/lib/common.sh"
+WINEPREFIX=$(wine_leg_path "$WINEPREFIX") BRIMVALE_DRIVES=$(wine_leg_path "$BRIMVALE_DRIVES")
+export WINEPREFIX
 
 # letter size
 drives=(
