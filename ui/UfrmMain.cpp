@@ -154,9 +154,24 @@ bool TfrmMain::Create() {
   if (!FApplication.CreateHandle() || !CreateHandle(windowClass, WS_EX_CONTROLPARENT, "frmMain",
                                                     kStyle, frame, FApplication.Handle()))
     return false;
+  FitClientArea(FScale(kClientWidth), FScale(kClientHeight));
   if (!CreateControls()) return false;
   FormCreate(Handle());
   return true;
+}
+
+void TfrmMain::FitClientArea(int width, int height) {
+  // The frame that AdjustWindowRectEx reckons with need not be the one
+  // drawn: a system that scales a program unaware of the resolution may
+  // answer with the screen's frame and draw that of 96 dpi. The client area
+  // is what the layout needs, so the outer size takes up the difference.
+  RECT client, outer;
+  GetClientRect(Handle(), &client);
+  const int dx = width - client.right, dy = height - client.bottom;
+  if (dx == 0 && dy == 0) return;
+  GetWindowRect(Handle(), &outer);
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND TfrmMain::CreateControl(const TControlRow& row, HWND parent, int id) {

@@ -98,6 +98,8 @@ class TfrmMain : public TWindow, private TFillRunView {
   // run, else Go.
   void FocusActiveControl();
 
+  // Makes the client area `width` x `height` pixels, whatever frame is drawn.
+  void FitClientArea(int width, int height);
   bool CreateControls();
   HWND CreateControl(const TControlRow& row, HWND parent, int id);
   const TControlRow* RowOf(HWND control) const;
