@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "tests/support/TDrivesGuard.h"
 #include "tests/support/TestDrives.h"
 #include "tests/support/UWin32TestTools.h"
 
@@ -10,6 +11,8 @@ namespace brimvale {
 namespace {
 
 using test::kExeDrive;
+
+const auto* const kDrivesGuard = ::testing::AddGlobalTestEnvironment(new test::TDrivesGuard);
 
 std::string OwnFolder() {
   char path[MAX_PATH];

@@ -18,6 +18,7 @@
 #include "engine/platform/UFileSystem.h"
 #include "tests/fakes/TFakeFileSystem.h"
 #include "tests/support/TBoxCatcher.h"
+#include "tests/support/TDrivesGuard.h"
 #include "tests/support/TRecordingSink.h"
 #include "tests/support/TestDrives.h"
 #include "tests/support/UWin32TestTools.h"
@@ -42,6 +43,7 @@ class TStartUp : public ::testing::Environment {
 };
 const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new TStartUp);
 const auto* const kWatchdog = ::testing::AddGlobalTestEnvironment(new test::TBoxWatchdog);
+const auto* const kDrivesGuard = ::testing::AddGlobalTestEnvironment(new test::TDrivesGuard);
 
 RECT RectInParent(HWND control) {
   RECT rect;

@@ -11,6 +11,7 @@
 #include "engine/UGlobals.h"
 #include "engine/platform/ULocale.h"
 #include "engine/platform/UWin32FileSystem.h"
+#include "tests/support/TDrivesGuard.h"
 #include "tests/support/TRecordingSink.h"
 #include "tests/support/TRecordingView.h"
 #include "tests/support/TestDrives.h"
@@ -23,8 +24,10 @@ using test::kMissingDrive;
 using test::kProbeDrive;
 using test::kRunDrive;
 
-TWin32FileSystem gSystem;  // the system's own calls
 using test::kWriteDrive;
+
+TWin32FileSystem gSystem;  // the system's own calls
+const auto* const kDrivesGuard = ::testing::AddGlobalTestEnvironment(new test::TDrivesGuard);
 
 TEST(Win32Probe, TmpfsDriveOfEightMebibytes) {
   const TFormatSettings format = ReadFormatSettings();
