@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/UDouble.h"
 #include "engine/UGlobals.h"
 #include "engine/UMessages.h"
 
@@ -40,7 +41,7 @@ bool WriteFillFile(const std::string& fileName, std::uint8_t fillValue, std::int
       return AbortRequested;
     }
     writtenSoFar += static_cast<std::int32_t>(count);
-    if (progress) progress(static_cast<double>(writtenSoFar) / static_cast<double>(size));
+    if (progress) progress(StoredAsDouble(static_cast<long double>(writtenSoFar) / size));
     if (abortFlag) break;
   }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/UDouble.h"
+
 namespace brimvale {
 namespace {
 
@@ -11,8 +13,10 @@ constexpr std::uint32_t kLongest = 0xFFFFFFFF;
 
 TProgress ComputeProgress(std::uint32_t elapsed, double fraction, double fileClusters,
                           double doneClusters, double runClusters) {
-  const double done = fraction * fileClusters + doneClusters;
-  const double overall = done / runClusters;
+  // Done and overall are kept as doubles; the rest stays extended.
+  const double done =
+      StoredAsDouble(static_cast<long double>(fraction) * fileClusters + doneClusters);
+  const double overall = StoredAsDouble(static_cast<long double>(done) / runClusters);
 
   TProgress progress;
   progress.Elapsed = elapsed;

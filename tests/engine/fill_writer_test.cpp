@@ -82,6 +82,13 @@ TEST_F(WriteFillFileTest, OneGibibyteIs16384FullBlocksEndingAtExactlyOne) {
   EXPECT_EQ(fs.calls[fs.calls.size() - 2], "flush");
 }
 
+// 104,857 clusters of 5,120 bytes: after block 7,281 the quotient is within
+// an extended ulp of a half-way point between two doubles.
+TEST_F(WriteFillFileTest, FractionsAreRoundedFromExtendedPrecisionInEveryBuild) {
+  EXPECT_TRUE(Write(104857 * 5120));
+  EXPECT_EQ(log.fractions.at(7280), 0x1.c710aaa63ffe6p-1);  // not ...e5, the nearer double
+}
+
 TEST_F(WriteFillFileTest, PassesWriteThroughAndTheFillValue) {
   EXPECT_TRUE(WriteFillFile("Y:\\a", 0xA5, 70000, false, true, AbortRequested, {}, fs));
   EXPECT_TRUE(fs.files.at("Y:\\a").writeThrough);

@@ -39,6 +39,10 @@ TEST(ComputeProgress, RoundsHalvesToEven) {
       {5, 1, 1, 0, 2, 50, 5},
       {1, 0.5, 1, 0, 400, 0, 799},          // 0.125 % rounds to 0; total 800
       {2500, 1.0, 512, 488, 1000, 100, 0},  // the whole run: nothing left
+      // Overall as a double: 2/3 a hair below, so 7 / overall (extended) is
+      // 10.5000000000000005, 11; 0.025 a hair above, so the bar's 2.5 is 3.
+      {7, 1, 2, 0, 3, 67, 4},
+      {7, 0.03125, 512, 0, 640, 3, 273},
   };
   for (const TCase& c : cases) {
     const TProgress p =
