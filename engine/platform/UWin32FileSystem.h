@@ -9,7 +9,19 @@ namespace brimvale {
 // bytes come from GetDiskFreeSpaceA's bytes per cluster times free clusters.
 class TWin32FileSystem final : public TFileSystem {
  public:
-  explicit TWin32FileSystem(bool useFreeSpaceEx = true) : FUseFreeSpaceEx(useFreeSpaceEx) {}
+  // GetDiskFreeSpaceA and GetDiskFreeSpaceExA in their own shapes (BOOL,
+  // DWORD, ULARGE_INTEGER), or a test's stand-ins; no free-space call means
+  // the fallback.
+  struct TDriveQueries {
+    int(__stdcall* clusters)(const char* root, unsigned long* sectorsPerCluster,
+                             unsigned long* bytesPerSector, unsigned long* freeClusters,
+                             unsigned long* totalClusters);
+    int(__stdcall* freeSpace)(const char* root, unsigned long long* available,
+                              unsigned long long* total, unsigned long long* free);
+  };
+
+  explicit TWin32FileSystem(bool useFreeSpaceEx = true);
+  explicit TWin32FileSystem(const TDriveQueries& queries) : FQueries(queries) {}
 
   bool ClusterBytes(const char* rootPath, std::uint32_t& bytesPerCluster) override;
   bool FreeBytesAvailable(const char* rootPath, std::int64_t& freeBytes) override;
@@ -21,7 +33,10 @@ class TWin32FileSystem final : public TFileSystem {
   bool FileExists(const std::string& path) override;
 
  private:
-  bool FUseFreeSpaceEx;
+  bool ClusterFigures(const char* rootPath, unsigned long& bytesPerCluster,
+                      unsigned long& freeClusters);
+
+  TDriveQueries FQueries;
 };
 
 }  // namespace brimvale

@@ -5,32 +5,58 @@
 namespace brimvale {
 namespace {
 
-using TGetDiskFreeSpaceExA = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
-                                           PULARGE_INTEGER);
+using TFreeSpaceQuery = decltype(TWin32FileSystem::TDriveQueries::freeSpace);
 
-// Early Windows 95 lacks the Ex call, so it is found at start-up rather than
-// imported.
-const TGetDiskFreeSpaceExA gGetDiskFreeSpaceExA = [] {
-  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  return kernel ? reinterpret_cast<TGetDiskFreeSpaceExA>(
-                      reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")))
-                : nullptr;
-}();
+// Early Windows 95 lacks the Ex call, so it is looked up rather than
+// imported, once, when the first file system is made (a file system that is
+// a static object of another file may come first). Its ULARGE_INTEGERs are
+// 64-bit integers.
+TFreeSpaceQuery GetDiskFreeSpaceExQuery() {
+  static const TFreeSpaceQuery query = [] {
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    return kernel ? reinterpret_cast<TFreeSpaceQuery>(
+                        reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")))
+                  : nullptr;
+  }();
+  return query;
+}
 
 HANDLE AsHandle(TFileHandle file) { return reinterpret_cast<HANDLE>(file); }
 
+// A drive without its medium (a card reader, a floppy drive) would otherwise
+// answer with the system's "There is no disk in the drive" box, on every key
+// typed into the folder field, rather than with a failure. The mode is the
+// whole process's: it is given back after each query.
+class TCriticalErrorsFail {
+ public:
+  TCriticalErrorsFail() : FSaved(SetErrorMode(SEM_FAILCRITICALERRORS)) {
+    SetErrorMode(FSaved | SEM_FAILCRITICALERRORS);
+  }
+  TCriticalErrorsFail(const TCriticalErrorsFail&) = delete;
+  TCriticalErrorsFail& operator=(const TCriticalErrorsFail&) = delete;
+  ~TCriticalErrorsFail() { SetErrorMode(FSaved); }
+
+ private:
+  UINT FSaved;
+};
+
+}  // namespace
+
+TWin32FileSystem::TWin32FileSystem(bool useFreeSpaceEx)
+    : FQueries{GetDiskFreeSpaceA, useFreeSpaceEx ? GetDiskFreeSpaceExQuery() : nullptr} {}
+
 // GetDiskFreeSpaceA's figures: bytes per cluster (32 bits, as the system
 // multiplies them) and free clusters.
-bool ClusterFigures(const char* rootPath, DWORD& bytesPerCluster, DWORD& freeClusters) {
+bool TWin32FileSystem::ClusterFigures(const char* rootPath, unsigned long& bytesPerCluster,
+                                      unsigned long& freeClusters) {
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, totalClusters = 0;
-  if (!GetDiskFreeSpaceA(rootPath, &sectorsPerCluster, &bytesPerSector, &freeClusters,
+  const TCriticalErrorsFail errorsFail;
+  if (!FQueries.clusters(rootPath, &sectorsPerCluster, &bytesPerSector, &freeClusters,
                          &totalClusters))
     return false;
   bytesPerCluster = sectorsPerCluster * bytesPerSector;
   return true;
 }
-
-}  // namespace
 
 bool TWin32FileSystem::ClusterBytes(const char* rootPath, std::uint32_t& bytesPerCluster) {
   DWORD bytes = 0, freeClusters = 0;
@@ -40,10 +66,11 @@ bool TWin32FileSystem::ClusterBytes(const char* rootPath, std::uint32_t& bytesPe
 }
 
 bool TWin32FileSystem::FreeBytesAvailable(const char* rootPath, std::int64_t& freeBytes) {
-  if (FUseFreeSpaceEx && gGetDiskFreeSpaceExA) {
-    ULARGE_INTEGER available{}, total{};
-    if (!gGetDiskFreeSpaceExA(rootPath, &available, &total, nullptr)) return false;
-    freeBytes = static_cast<std::int64_t>(available.QuadPart);
+  if (FQueries.freeSpace) {
+    unsigned long long available = 0, total = 0;
+    const TCriticalErrorsFail errorsFail;
+    if (!FQueries.freeSpace(rootPath, &available, &total, nullptr)) return false;
+    freeBytes = static_cast<std::int64_t>(available);
     return true;
   }
   DWORD bytesPerCluster = 0, freeClusters = 0;

@@ -61,6 +61,25 @@ TEST(Win32Probe, TextsThatNameNoDriveGiveTheFailureValues) {
   }
 }
 
+// Either query of a drive without its medium: it fails, noting the error
+// mode it ran in.
+std::vector<UINT> gQueryModes;
+template <class... TFigures>
+BOOL WINAPI NoMedium(const char*, TFigures*...) {
+  gQueryModes.push_back(SetErrorMode(0));
+  SetErrorMode(gQueryModes.back());
+  return FALSE;
+}
+
+TEST(Win32Probe, ADriveWithoutItsMediumFailsWithoutTheSystemsBox) {
+  const UINT saved = SetErrorMode(SEM_NOGPFAULTERRORBOX);
+  TWin32FileSystem withEx({NoMedium, NoMedium}), withoutEx({NoMedium, nullptr});
+  for (TWin32FileSystem* drive : {&withEx, &withoutEx})
+    EXPECT_EQ(ProbeDisk("A:\\", ",", *drive).FreeClustersCaption, "0k, -1 clusters");
+  EXPECT_EQ(gQueryModes, std::vector<UINT>(4, SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS));
+  EXPECT_EQ(SetErrorMode(saved), static_cast<UINT>(SEM_NOGPFAULTERRORBOX));  // given back
+}
+
 struct TCountReports {
   int reports = 0;
   void On(double) { ++reports; }
