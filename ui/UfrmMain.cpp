@@ -413,6 +413,27 @@ void TfrmMain::FocusActiveControl() {
   SetFocus(FActiveControl);
 }
 
+void TfrmMain::KeepTheKeyboard(bool running) {
+  const HWND focus = GetFocus();
+  const bool active = Handle() && GetActiveWindow() == Handle();
+  if (running) {
+    // Go drops the focus as it is disabled, and keys would reach no window.
+    // The window itself takes it, as a dialog with no control to focus
+    // does, so that Tab goes on to Abort. Not Abort at once: the Enter that
+    // started the run, held down (it repeats) or pressed twice, would press
+    // it.
+    if (!focus && active) {
+      FActiveControl = Handle();
+      SetFocus(Handle());
+    }
+    return;
+  }
+  // Abort had the focus, or the window itself, or nothing: Go takes it, so
+  // keys work again.
+  if (FActiveControl == Handle()) FActiveControl = btnGo;
+  if (active && (!focus || focus == Handle() || !IsWindowEnabled(focus))) SetFocus(btnGo);
+}
+
 bool TfrmMain::OnSetCursor(HWND control) {
   if (control != lblURL && control != lblURL2) return false;
   SetCursor(LoadCursor(nullptr, IDC_HAND));
@@ -473,11 +494,7 @@ void TfrmMain::SetRunning(bool running) {
   edtDir.SetEnabled(!running);
   EnableWindow(btnGo, !running);
   EnableWindow(btnAbort, running);
-  if (running) return;
-  // Abort had the focus, or nothing had: Go takes it, so keys work again.
-  const HWND focus = GetFocus();
-  if (Handle() && (!focus || !IsWindowEnabled(focus)) && GetActiveWindow() == Handle())
-    SetFocus(btnGo);
+  KeepTheKeyboard(running);
 }
 
 void TfrmMain::ShowProgressControls(bool shown) {

@@ -94,9 +94,11 @@ class TfrmMain : public TWindow, private TFillRunView {
   LRESULT OnCtlColor(UINT message, HDC dc, HWND control);
   bool OnSetCursor(HWND control);
   void OnActivate(bool active);
-  // The control that had the focus if it can take it, else Abort during a
-  // run, else Go.
+  // The control (or the window itself) that had the focus if it can take
+  // it, else Abort during a run, else Go.
   void FocusActiveControl();
+  // Where the keys go as a run starts (Go disabled) and ends.
+  void KeepTheKeyboard(bool running);
 
   // Makes the client area `width` x `height` pixels, whatever frame is drawn.
   void FitClientArea(int width, int height);
@@ -125,7 +127,7 @@ class TfrmMain : public TWindow, private TFillRunView {
   TApplication& FApplication;
   TFileSystem& FFileSystem;
   TFormatSettings FFormatSettings;
-  HWND FActiveControl = nullptr;  // the control that gets the focus on activation
+  HWND FActiveControl = nullptr;  // the control (or the window) that gets the focus on activation
   TLayoutScale FScale;            // layout units to pixels, from the window font's text height
   TFontOwner FFont;               // the window's font, sized for the screen's resolution
   TFontOwner FControlFont;        // the controls' font and its bold twin, scaled with the layout

@@ -450,7 +450,7 @@ TEST_F(MainWindowTest, MinimisingGoesToTheTaskbarButtonAndRestoringBringsTheWind
   };
   Go(kRunDrive);
   EXPECT_TRUE(minimisedDuringRun);
-  EXPECT_EQ(focusAfterRestore, form_->btnAbort);  // Go is disabled: keys reach Abort
+  EXPECT_EQ(focusAfterRestore, form_->Handle());  // where it was: Tab reaches Abort from there
   EXPECT_TRUE(restored());
   EXPECT_TRUE(sink_.messages.empty());
   EXPECT_EQ(test::FilesIn(kRunDrive).size(), 6u);
@@ -498,6 +498,44 @@ TEST_F(MainWindowTest, AbortDuringTheFirstFileLeavesWholeBlocks) {
   EXPECT_TRUE(test::AllZero(std::string(kRunDrive) + "_filldrive_0000_512.dat", size));
   EXPECT_EQ(size, 3 * 65536);
   ExpectIdle();
+}
+
+// A key as the keyboard delivers it at this moment: to the window with the
+// focus or, when none has it, to the active window as a system key.
+void PostKey(UINT message, WPARAM key) {
+  const HWND focus = GetFocus();
+  PostMessageA(focus ? focus : GetActiveWindow(),
+               focus ? message : message + (WM_SYSKEYDOWN - WM_KEYDOWN), key,
+               message == WM_KEYUP ? 0xC0000001 : 1);
+}
+
+// Tab reaches Abort once a run has started from the keyboard, and Space
+// presses it; the key that started the run, held down (Enter repeats) or
+// pressed again, does not. The program's own loop handles every key.
+TEST_F(MainWindowTest, TheKeyboardStartsARunAndAbortsIt) {
+  CreateForm();
+  form_->edtDir.SetText(kRunDrive);
+  for (const WPARAM start : {WPARAM{VK_RETURN}, WPARAM{VK_SPACE}}) {
+    SCOPED_TRACE(start == VK_RETURN ? "Enter held down" : "Space pressed twice");
+    test::EmptyFolder(kRunDrive);
+    // One a report, from the report after the first block on.
+    const std::pair<UINT, WPARAM> keys[] = {{WM_KEYDOWN, start},    {WM_KEYUP, start},
+                                            {WM_KEYDOWN, VK_TAB},   {WM_KEYUP, VK_TAB},
+                                            {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}};
+    ticks_ = 0;
+    onTick_ = [&](int reading) {
+      if (reading >= 2 && reading < 8) PostKey(keys[reading - 2].first, keys[reading - 2].second);
+    };
+    PostKey(WM_KEYDOWN, start);  // Enter starts the run as it goes down, Space as it comes up
+    if (start == VK_SPACE) PostKey(WM_KEYUP, start);
+    app_.ProcessMessages();
+    long long size = 0;
+    EXPECT_EQ(test::FilesIn(kRunDrive), std::vector<std::string>{"_filldrive_0000_512.dat"});
+    EXPECT_TRUE(test::AllZero(std::string(kRunDrive) + "_filldrive_0000_512.dat", size));
+    EXPECT_EQ(size, 6 * 65536);  // the Space on Abort came with the report after block 6
+    EXPECT_EQ(GetFocus(), form_->btnGo);
+    ExpectIdle();
+  }
 }
 
 TEST_F(MainWindowTest, FirstBlockShowsTheBarAndTheEstimate) {
