@@ -16,8 +16,8 @@ void TJvDirectoryEdit::WindowCreated() {
 }
 
 void TJvDirectoryEdit::UpdateGlyph() {
-  FGlyphIndex = FolderGlyphIndex(Themed() ? TFolderGlyph::Themed : TFolderGlyph::Classic);
-  Button().SetGlyph(FolderGlyphs(), FGlyphIndex);
+  Button().SetGlyph(FolderGlyphs(),
+                    FolderGlyphIndex(Themed() ? TFolderGlyph::Themed : TFolderGlyph::Classic));
 }
 
 std::string TJvDirectoryEdit::StartFolder() const {

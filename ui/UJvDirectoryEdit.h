@@ -30,8 +30,6 @@ class TJvDirectoryEdit : public TJvFileDirEdit {
   void PopupDropDown();
   // The folder the browser starts at for the present text.
   std::string StartFolder() const;
-  // The picture on the button at present.
-  int GlyphIndex() const { return FGlyphIndex; }
 
  protected:
   void DoClick() override { PopupDropDown(); }
@@ -41,8 +39,6 @@ class TJvDirectoryEdit : public TJvFileDirEdit {
  private:
   bool RunSystemBrowser(std::string& directory);
   void UpdateGlyph();
-
-  int FGlyphIndex = -1;
 };
 
 }  // namespace brimvale

@@ -31,6 +31,7 @@ void TJvFileDirEdit::Change() {
 
 void TJvFileDirEdit::WindowCreated() {
   DragAcceptFiles(Handle(), AcceptFiles);
+  FAutoComplete.CreateObject = CreateAutoCompleteObject;
   FAutoComplete.Attach(Handle());
 }
 

@@ -19,7 +19,9 @@ class TJvFileDirEdit : public TJvCustomComboEdit {
   ~TJvFileDirEdit() override;
 
   bool AcceptFiles = true;
-  bool AutoCompleteAttached() const { return FAutoComplete.Attached(); }
+  // Where the suggestion objects come from: the system's unless replaced
+  // (tests keep them to ask what they were told).
+  TJvAutoComplete::TCreateObject CreateAutoCompleteObject = TJvAutoComplete::CreateInProcess;
 
   // What a drop of `path` (the first item) puts into the text.
   static std::string DroppedFolder(const std::string& path);

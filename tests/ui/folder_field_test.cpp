@@ -17,7 +17,6 @@
 #include "ui/UJvAutoComplete.h"
 #include "ui/UJvBrowseForFolderDialog.h"
 #include "ui/UJvDirectoryEdit.h"
-#include "ui/UJvGlyphs.h"
 #include "ui/UOwners.h"
 #include "ui/UWindow.h"
 #include "ui/UfrmMain.h"
@@ -342,6 +341,32 @@ TEST_F(FolderFieldTest, FocusSelectsAllExceptFromAPressInTheText) {
   EXPECT_EQ(start, end);
 }
 
+// The folder pictures, as the resources hold them.
+constexpr char kClassicPicture[] = "JvDirectoryEditGLYPH";
+constexpr char kThemedPicture[] = "JvDirectoryEditXPGLYPH";
+
+// Whether the button shows the picture centred, pixel for pixel where the
+// picture is not transparent magenta.
+bool ShowsPicture(HWND button, const char* picture) {
+  UpdateWindow(button);
+  const TBitmapOwner bitmap(static_cast<HBITMAP>(
+      LoadImageA(GetModuleHandleA(nullptr), picture, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  const TMemoryDC source;
+  const TSelectObject selected(source.Get(), bitmap.Get());
+  RECT client;
+  GetClientRect(button, &client);
+  const int left = (client.right - 14) / 2, top = (client.bottom - 12) / 2;
+  const TClientDC shown(button);
+  int differences = 0;
+  for (int y = 0; y < 12; ++y)
+    for (int x = 0; x < 14; ++x) {
+      const COLORREF colour = GetPixel(source.Get(), x, y);
+      if (colour != RGB(255, 0, 255) && GetPixel(shown.Get(), left + x, top + y) != colour)
+        ++differences;
+    }
+  return bitmap && differences == 0;
+}
+
 RECT ChildRect(HWND child) {
   RECT rect;
   GetWindowRect(child, &rect);
@@ -393,27 +418,12 @@ TEST_F(FolderFieldTest, TextAndButtonLeaveRoomForEachOtherInBothLooks) {
     RECT again{};
     SendMessageA(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&again));
     EXPECT_TRUE(EqualRect(&again, &shown));
-    // The picture of the look.
-    EXPECT_EQ(field_.GlyphIndex(),
-              FolderGlyphIndex(c.themed ? TFolderGlyph::Themed : TFolderGlyph::Classic));
-    EXPECT_GE(field_.GlyphIndex(), 0);
+    // The picture of the look, as the button shows it.
+    EXPECT_TRUE(ShowsPicture(field_.ButtonHandle(), c.themed ? kThemedPicture : kClassicPicture));
+    EXPECT_FALSE(ShowsPicture(field_.ButtonHandle(), c.themed ? kClassicPicture : kThemedPicture));
     DestroyWindow(edit);
     DestroyWindow(next_);
   }
-}
-
-TEST_F(FolderFieldTest, ThePictureFollowsTheStyleOnASystemColourChange) {
-  CreateField(true);
-  bool themed = true;
-  field_.SetVisualStyleQuery([&themed] { return themed; });
-  const int themedGlyph = field_.GlyphIndex();
-  themed = false;
-  SendMessageA(field_.Handle(), WM_SYSCOLORCHANGE, 0, 0);
-  EXPECT_NE(field_.GlyphIndex(), themedGlyph);
-  EXPECT_EQ(field_.GlyphIndex(), FolderGlyphIndex(TFolderGlyph::Classic));
-  themed = true;
-  SendMessageA(field_.Handle(), WM_SYSCOLORCHANGE, 0, 0);
-  EXPECT_EQ(field_.GlyphIndex(), themedGlyph);
 }
 
 TEST_F(FolderFieldTest, ALowFieldGrowsToItsFontAndTheButtonFollowsTheField) {
@@ -438,15 +448,40 @@ TEST_F(FolderFieldTest, ALowFieldGrowsToItsFontAndTheButtonFollowsTheField) {
                               WS_TABSTOP));
 }
 
+// The system's own suggestion objects, as the field makes them, kept to be
+// asked what they were told.
+TComPtr<IAutoComplete2> gMadeAutoComplete;
+TComPtr<IACList2> gMadeFolderList;
+HRESULT CreateAndKeep(REFCLSID object, REFIID iid, void** created) {
+  const HRESULT result = TJvAutoComplete::CreateInProcess(object, iid, created);
+  auto* made = SUCCEEDED(result) ? static_cast<IUnknown*>(*created) : nullptr;
+  if (made && object == CLSID_AutoComplete)
+    made->QueryInterface(IID_IAutoComplete2, gMadeAutoComplete.ReceiveVoid());
+  if (made && object == CLSID_ACListISF)
+    made->QueryInterface(IID_IACList2, gMadeFolderList.ReceiveVoid());
+  return result;
+}
+template <class TObject>
+DWORD OptionsOf(const TComPtr<TObject>& object) {
+  DWORD options = 0xFFFFFFFF;
+  if (object) object->GetOptions(&options);
+  return options;
+}
+
 TEST_F(FolderFieldTest, DropsAndSuggestionsComeWithTheWindowAndGoWithIt) {
+  field_.CreateAutoCompleteObject = CreateAndKeep;
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round == 0 ? "first window" : "re-created window");
     ASSERT_NE(field_.Create(parent_.Handle(), kFieldId, kBounds, parent_.Font(), ""), nullptr);
     EXPECT_TRUE(GetWindowLongA(field_.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
-    EXPECT_TRUE(field_.AutoCompleteAttached());
+    // A drop-down list of existing file-system folders, nothing completed in place.
+    EXPECT_EQ(OptionsOf(gMadeAutoComplete), static_cast<DWORD>(ACO_AUTOSUGGEST));
+    EXPECT_EQ(OptionsOf(gMadeFolderList), static_cast<DWORD>(ACLO_FILESYSONLY | ACLO_FILESYSDIRS));
     DestroyWindow(field_.Handle());
     EXPECT_EQ(field_.Handle(), nullptr);
-    EXPECT_FALSE(field_.AutoCompleteAttached());
+    EXPECT_EQ(OptionsOf(gMadeAutoComplete), static_cast<DWORD>(ACO_NONE));
+    gMadeAutoComplete.Reset();
+    gMadeFolderList.Reset();
   }
 }
 
@@ -631,8 +666,12 @@ TEST_F(FolderFieldTest, TheButtonFocusesTheFieldOnPressAndBrowsesOnRelease) {
 TEST_F(FolderFieldTest, AFailingBrowserLeavesTheTextAndRestoresTheErrorMode) {
   CreateField();
   const UINT modeBefore = CurrentErrorMode();
-  field_.Browse = [](std::string&) -> bool {
-    throw std::runtime_error("Shell not compatible with BrowseForFolder");
+  // The system's browser, on a shell too old for it.
+  field_.Browse = [this](std::string& directory) {
+    TJvBrowseForFolderDialog dialog(app_);
+    dialog.VersionSource = []() -> DWORD { return 0x00030033; };
+    dialog.Directory = directory;
+    return dialog.Execute();
   };
   field_.SetText("C:\\");
   changes_.clear();
@@ -824,6 +863,23 @@ TEST(FolderFieldInTheMainWindowTest, BrowsingProbesTheNewDriveAndKeysKeepToTheFi
   app.ProcessMessages();
   EXPECT_EQ(GetFocus(), form.chkWriteThrough);
   EXPECT_EQ(form.edtDir.Text(), test::kProbeDrive);
+}
+
+// Only the main window hears of a change of the system colours (and with
+// them perhaps the visual style); the field's button follows it.
+TEST(FolderFieldInTheMainWindowTest, ThePictureFollowsTheStyleOnASystemColourChange) {
+  TApplication app(GetModuleHandleA(nullptr));
+  TfrmMain form(app);
+  ASSERT_TRUE(form.Create());
+  form.Show(SW_SHOWNORMAL);
+  bool themed = true;
+  form.edtDir.SetVisualStyleQuery([&themed] { return themed; });
+  for (const bool on : {false, true}) {
+    themed = on;
+    SendMessageA(form.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_TRUE(ShowsPicture(form.edtDir.ButtonHandle(), on ? kThemedPicture : kClassicPicture))
+        << (on ? "styles on" : "styles off");
+  }
 }
 
 // Closed with OK or with Cancel, the system's browser hands the activation

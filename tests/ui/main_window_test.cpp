@@ -376,7 +376,12 @@ TEST_F(MainWindowTest, TheHelpTextFitsItsBoxWhicheverFaceServesIt) {
 }
 
 TEST_F(MainWindowTest, StartsWithTheProgramsFolderAndItsDrive) {
-  CreateForm();
+  // The program's drive answers as one with 10 GiB free on 4 KiB clusters.
+  test::TFakeFileSystem drive;
+  drive.freeBytes = 10737418240;
+  form_ = std::make_unique<TfrmMain>(app_, drive);
+  ASSERT_TRUE(form_->Create());
+  form_->Show(SW_SHOWNORMAL);
   char path[MAX_PATH];
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string folder(path);
@@ -384,12 +389,14 @@ TEST_F(MainWindowTest, StartsWithTheProgramsFolderAndItsDrive) {
   EXPECT_EQ(form_->edtDir.Text(), folder);
   EXPECT_EQ(WindowText(form_->Handle()).rfind(BRIMVALE_TITLE " ", 0), 0u);
   EXPECT_EQ(app_.Title(), BRIMVALE_TITLE);
-  EXPECT_EQ(WindowText(form_->lblClusterSize), std::to_string(form_->ClusterSize()) + " bytes");
-  EXPECT_GT(form_->ClusterSize(), 1);
-  EXPECT_NE(WindowText(form_->lblFreeClusters), "...");
+  ASSERT_FALSE(drive.rootsAsked.empty());
+  EXPECT_EQ(drive.rootsAsked.front(), folder.substr(0, 3));
+  EXPECT_EQ(WindowText(form_->lblClusterSize), "4096 bytes");
+  EXPECT_EQ(WindowText(form_->lblFreeClusters), "10,485,760k, 2,621,440 clusters");
   EXPECT_EQ(WindowText(form_->lblTimeTaken), "...");
   ExpectIdle();
   EXPECT_EQ(GetFocus(), form_->btnGo);
+  form_.reset();  // before the drive it asks
 }
 
 // The taskbar button is the application window's: it is captioned with the
