@@ -341,7 +341,8 @@ TEST_F(MainWindowTest, TheHelpTextFitsItsBoxWhicheverFaceServesIt) {
   if (SubstituteExpected()) {
     // Wine 10 serves its own faces from its data folder too, whatever the
     // prefix holds.
-    if (FaceOf(f.Handle()) == kLayoutFace) GTEST_SKIP() << "the laid-out face cannot be hidden here";
+    if (FaceOf(f.Handle()) == kLayoutFace)
+      GTEST_SKIP() << "the laid-out face cannot be hidden here";
   } else {
     ASSERT_EQ(FaceOf(f.Handle()), kLayoutFace);
   }
@@ -490,6 +491,14 @@ TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
             "Writing file \"_filldrive_0005_8.dat\", 8 clusters, 32,768 bytes");
   ExpectIdle();
   EXPECT_NE(WindowText(form_->lblTimeTaken), "...");
+  // Shorter captions than the run's first: the labels fit their text again.
+  for (const HWND label : {form_->lblFreeClusters, form_->lblTask}) {
+    RECT bounds;
+    GetWindowRect(label, &bounds);
+    const LONG text = TextExtentIn(label, WindowText(label)).cx;
+    EXPECT_GE(bounds.right - bounds.left, text);
+    EXPECT_LE(bounds.right - bounds.left, text + 1);
+  }
 }
 
 TEST_F(MainWindowTest, AbortDuringTheFirstFileLeavesWholeBlocks) {
@@ -825,8 +834,8 @@ class TLogPixels {
 // `expectedTests` ran and passed. A child may skip its tests (all of them)
 // only where `skipped` takes the answer. The caller holds what the child
 // must find for as long as it runs.
-void RunChild(const std::string& filter, const char* variable, const char* value,
-              int expectedTests, bool* skipped = nullptr) {
+void RunChild(const std::string& filter, const char* variable, const char* value, int expectedTests,
+              bool* skipped = nullptr) {
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
   char tempFolder[MAX_PATH] = {};
