@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Benchmarks of the whole program's fill run under Wine, and of its
-# per-block path. Defines bench_gui_setup, bench_gui_run, bench_progress_cost,
-# bench_peak_memory and bench_gui_teardown, each printing table rows; run
-# directly it does them all. Needs root (tmpfs mounts), Wine and Xvfb.
+# per-block path. Defines bench_gui_setup, bench_gui_run, bench_run_breakdown,
+# bench_progress_cost, bench_peak_memory and bench_gui_teardown, each printing
+# table rows; run directly it does them all. Needs root (tmpfs mounts), Wine
+# and Xvfb. With BRIMVALE_WINE_LEG set (scripts/bench runs it so in the
+# Debian 13 root, for Wine 10) its prefix and drives are that leg's own.
 #
 #   bench/gui_bench.sh            # everything, about 6 minutes
 #   GUI_BENCH_ROUNDS=3 bench/gui_bench.sh
@@ -50,11 +52,14 @@ bench_gui_setup() {
   else
     gui_bench_build="$gui_bench_root/build/$preset"
     [ -f "$gui_bench_build/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j 2 --target brimvale gui_fill_driver gui_bare_pump gui_progress_cost >/dev/null || return 1
+    cmake --build --preset "$preset" -j 2 --target brimvale gui_fill_driver gui_bare_pump \
+      gui_same_screen gui_progress_cost gui_run_breakdown >/dev/null || return 1
   fi
   gui_bench_bin="$gui_bench_build/bin"
-  gui_bench_dir="$gui_bench_build/bench-gui"
-  export WINEPREFIX="$gui_bench_dir/prefix" BRIMVALE_WINE_BITS=${preset#win}
+  # A second Wine (BRIMVALE_WINE_LEG) has a prefix and drives of its own.
+  gui_bench_dir=$(wine_leg_path "$gui_bench_build/bench-gui")
+  WINEPREFIX=$(wine_leg_path "$gui_bench_dir/prefix")
+  export WINEPREFIX BRIMVALE_WINE_BITS=${preset#win}
   export LC_ALL=C.UTF-8
   if [ -z "${DISPLAY:-}" ]; then
     mkdir -p "$gui_bench_dir"
@@ -69,7 +74,8 @@ bench_gui_setup() {
     mkdir -p "$dir"
     mountpoint -q "$dir" && umount "$dir"
     mount -t tmpfs -o "size=$size" tmpfs "$dir" || return 1
-    cp "$gui_bench_bin/brimvale.exe" "$gui_bench_bin/gui_bare_pump.exe" "$dir/"
+    cp "$gui_bench_bin/brimvale.exe" "$gui_bench_bin/gui_bare_pump.exe" \
+      "$gui_bench_bin/gui_same_screen.exe" "$dir/"
     ln -sfn "$dir" "$WINEPREFIX/dosdevices/$letter:"
   done
 }
@@ -97,56 +103,92 @@ gui_bench_program_run() {
   gui_bench_wine "$gui_bench_bin/gui_fill_driver.exe" "${1^^}:\\${2:-brimvale.exe}" "${1^^}:\\"
 }
 
-# The whole fill run against dd and the bare per-block pump on the 1 GiB
-# drive, alternated GUI, pump, dd in every round.
+# The whole fill run against the same-screen-work program, the bare
+# per-block pump and dd on the 1 GiB drive, alternated in that order in every
+# round. Prints the medians and bests, and the GUI's speed against each:
+# the median of the rounds' ratios, and the ratio of the best times.
 bench_gui_run() {
-  local total round line gui pump pumpSelf dd start
-  local -a guis=() pumps=() dds=() vsPump=() vsDd=()
+  local total round line seconds name start
+  local -A times=()
   gui_bench_clear t
   total=$(gui_bench_free t)
   for round in $(seq "$GUI_BENCH_ROUNDS"); do
+    local -A this=()
+    for name in gui same pump dd; do
+      gui_bench_clear t
+      gui_bench_touch_memory
+      case $name in
+        gui) line=$(gui_bench_program_run t) || return 1 ;;
+        same) line=$(gui_bench_program_run t gui_same_screen.exe) || return 1 ;;
+        pump) line=$(gui_bench_program_run t gui_bare_pump.exe) || return 1 ;;
+        dd)
+          start=$EPOCHREALTIME
+          dd if=/dev/zero of="$gui_bench_dir/drive-t/dd.bin" bs=64k count="$total" iflag=count_bytes conv=fsync status=none
+          line="seconds=$(gui_bench_calc "$EPOCHREALTIME - $start") free_after=0"
+          ;;
+      esac
+      [ "$(gui_bench_field free_after <<<"$line")" = 0 ] || echo "warning: the $name run left free space: $line" >&2
+      this[$name]=$(gui_bench_field seconds <<<"$line")
+      times[$name]+="${this[$name]} "
+    done
     gui_bench_clear t
-    gui_bench_touch_memory
-    line=$(gui_bench_program_run t) || return 1
-    gui=$(gui_bench_field seconds <<<"$line")
-    [ "$(gui_bench_field free_after <<<"$line")" = 0 ] || echo "warning: GUI run left free space: $line" >&2
-
-    gui_bench_clear t
-    gui_bench_touch_memory
-    line=$(gui_bench_program_run t gui_bare_pump.exe) || return 1
-    pump=$(gui_bench_field seconds <<<"$line")
-    pumpSelf=$(gui_bench_field self_seconds <<<"$line")
-
-    gui_bench_clear t
-    gui_bench_touch_memory
-    start=$EPOCHREALTIME
-    dd if=/dev/zero of="$gui_bench_dir/drive-t/dd.bin" bs=64k count="$total" iflag=count_bytes conv=fsync status=none
-    dd=$(gui_bench_calc "$EPOCHREALTIME - $start")
-    gui_bench_clear t
-
-    guis+=("$gui") pumps+=("$pump") dds+=("$dd")
-    vsPump+=("$(gui_bench_calc "$pump / $gui")") vsDd+=("$(gui_bench_calc "$dd / $gui")")
-    printf '# round %d: gui %.3f s, pump %.3f s (%.3f s by its own clock), dd %.3f s\n' "$round" "$gui" "$pump" "$pumpSelf" "$dd" >&2
+    for name in same pump dd; do
+      times[vs_$name]+="$(gui_bench_calc "${this[$name]} / ${this[gui]}") "
+    done
+    printf '# round %d: gui %.3f s, same-screen %.3f s, pump %.3f s, dd %.3f s\n' "$round" \
+      "${this[gui]}" "${this[same]}" "${this[pump]}" "${this[dd]}" >&2
   done
-  local mib
+  local mib label median best bestGui ratios
   mib=$(gui_bench_calc "$total / 1048576")
-  printf '| %-44s | %9s | %9s | %-24s | %-13s |\n' "fill run, ${total} bytes on tmpfs" "median s" "MiB/s" "GUI speed / this, median" "spread"
-  printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..46})" "-----------" "-----------" "--------------------------" "---------------"
-  local name times ratios m
-  for name in gui pump dd; do
+  bestGui=$(tr ' ' '\n' <<<"${times[gui]}" | grep . | sort -g | head -n1)
+  printf '| %-46s | %8s | %8s | %8s | %-22s | %-13s | %-18s |\n' "fill run, ${total} bytes on tmpfs" "median s" "best s" "MiB/s" "GUI speed / this, median" "spread" "GUI best / this best"
+  printf '|%s|%s|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..48})" "----------" "----------" "----------" "------------------------" "---------------" "--------------------"
+  for name in gui same pump dd; do
     case $name in
-      gui) times=("${guis[@]}") ratios=() label="brimvale.exe, Go to idle (Wine)" ;;
-      pump) times=("${pumps[@]}") ratios=("${vsPump[@]}") label="bare program, one PeekMessage pass a block" ;;
-      dd) times=("${dds[@]}") ratios=("${vsDd[@]}") label="dd bs=64k conv=fsync (native)" ;;
+      gui) label="brimvale.exe, Go to idle (Wine)" ;;
+      same) label="same screen work, one pump pass a block" ;;
+      pump) label="bare program, one PeekMessage pass a block" ;;
+      dd) label="dd bs=64k conv=fsync (native)" ;;
     esac
-    m=$(printf '%s\n' "${times[@]}" | bench_median)
-    if [ ${#ratios[@]} -eq 0 ]; then
-      printf '| %-44s | %9.3f | %9.1f | %-24s | %-13s |\n' "$label" "$m" "$(gui_bench_calc "$mib / $m")" "1" ""
+    median=$(tr ' ' '\n' <<<"${times[$name]}" | grep . | bench_median)
+    best=$(tr ' ' '\n' <<<"${times[$name]}" | grep . | sort -g | head -n1)
+    if [ $name = gui ]; then
+      printf '| %-46s | %8.3f | %8.3f | %8.1f | %-24s | %-13s | %-18s |\n' "$label" "$median" "$best" "$(gui_bench_calc "$mib / $median")" "1" "" "1"
     else
-      printf '| %-44s | %9.3f | %9.1f | %-24.3f | %-13s |\n' "$label" "$m" "$(gui_bench_calc "$mib / $m")" \
-        "$(printf '%s\n' "${ratios[@]}" | bench_median)" "$(printf '%s\n' "${ratios[@]}" | bench_range)"
+      ratios=$(tr ' ' '\n' <<<"${times[vs_$name]}" | grep .)
+      printf '| %-46s | %8.3f | %8.3f | %8.1f | %-24.3f | %-13s | %-18.3f |\n' "$label" "$median" "$best" \
+        "$(gui_bench_calc "$mib / $median")" "$(bench_median <<<"$ratios")" "$(bench_range <<<"$ratios")" \
+        "$(gui_bench_calc "$best / $bestGui")"
     fi
   done
+}
+
+# Where the GUI's run goes, measured in-process on the same drive with the
+# real window (gui_run_breakdown): medians of each part over the rounds, in
+# milliseconds; report_us is one progress report with its pump.
+bench_run_breakdown() {
+  local round out key
+  local -a lines=()
+  for round in $(seq "$GUI_BENCH_ROUNDS"); do
+    gui_bench_clear t
+    gui_bench_touch_memory
+    out=$(gui_bench_wine "$gui_bench_bin/gui_run_breakdown.exe" 'T:\' 1 | tr -d '\r') || return 1
+    lines+=("$out")
+    echo "# breakdown $round: $out" >&2
+  done
+  gui_bench_clear t
+  local keys=(total writes reports report_us file_calls file_window start closing)
+  printf '| %-28s |' "run breakdown, median ms"
+  printf ' %10s |' "${keys[@]}"
+  echo
+  printf '|%s|' "------------------------------"
+  printf '%s|' $(printf -- '------------ %.0s' "${keys[@]}")
+  echo
+  printf '| %-28s |' "brimvale's TfrmMain, in-process"
+  for key in "${keys[@]}"; do
+    printf ' %10.2f |' "$(printf '%s\n' "${lines[@]}" | gui_bench_field "$key" | bench_median)"
+  done
+  echo
 }
 
 # One progress report of TfrmMain in-process, split into the message pump
@@ -200,10 +242,12 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   [ "$(id -u)" = 0 ] || { echo "gui_bench.sh: mounting the drives needs root" >&2; exit 1; }
   trap bench_gui_teardown EXIT
   bench_gui_setup || exit 1
-  echo "command: $0 (GUI_BENCH_ROUNDS=$GUI_BENCH_ROUNDS), commit $(git -C "$gui_bench_root" rev-parse --short HEAD)"
-  echo "machine: $(nproc) cores, $(free -g | awk '/^Mem:/ {print $2}') GiB, kernel $(uname -r), $(date -u '+%Y-%m-%d %H:%M UTC'), $(basename "$gui_bench_build") build"
+  echo "command: $0 (GUI_BENCH_ROUNDS=$GUI_BENCH_ROUNDS), commit ${GUI_BENCH_COMMIT:-$(git -C "$gui_bench_root" rev-parse --short HEAD 2>/dev/null)}"
+  echo "machine: $(nproc) cores, $(free -g | awk '/^Mem:/ {print $2}') GiB, kernel $(uname -r), $(date -u '+%Y-%m-%d %H:%M UTC'), $(basename "$gui_bench_build") build, $(wine --version) of $(. /etc/os-release && echo "$PRETTY_NAME"), load $(cut -d' ' -f1-3 /proc/loadavg)"
   echo
   bench_gui_run
+  echo
+  bench_run_breakdown
   echo
   bench_progress_cost
   echo
