@@ -320,7 +320,11 @@ void TfrmMain::SetLabelText(HWND label, const char* caption) {
   // about twice a file, and the wider label shows nothing more. Except
   // where a long caption covered the group box's frame, which shows again
   // at once.
-  if (FRunning && !ForEachFramePart(parent, old, [](const RECT&) {})) return;
+  if (FRunning && !ForEachFramePart(parent, old, [](const RECT&) {})) {
+    if (std::find(FWiderThanText.begin(), FWiderThanText.end(), label) == FWiderThanText.end())
+      FWiderThanText.push_back(label);
+    return;
+  }
   UpdateWindow(label);
   SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, kResize);
   const RECT strips[] = {{old.left + size.cx, old.top, old.right, old.bottom},
@@ -330,17 +334,17 @@ void TfrmMain::SetLabelText(HWND label, const char* caption) {
                      [parent](const RECT& part) { InvalidateRect(parent, &part, TRUE); });
 }
 
-void TfrmMain::FitChangingLabels() {
+void TfrmMain::FitLabelsToText() {
   // What a run left wider than its text: the label's background, which
   // needs no painting where it goes.
-  for (const HWND label :
-       {lblClusterSize, lblFreeClusters, lblTask, lblTimeTaken, lblEstimatedLeft}) {
+  for (const HWND label : FWiderThanText) {
     RECT bounds;
     GetWindowRect(label, &bounds);
     const SIZE size = LabelSizeFor(label, WindowText(label).c_str());
     if (size.cx != bounds.right - bounds.left || size.cy != bounds.bottom - bounds.top)
       SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, kResize);
   }
+  FWiderThanText.clear();
 }
 
 void TfrmMain::ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_t& shownSeconds) {
@@ -526,7 +530,7 @@ bool TfrmMain::WriteThrough() {
 void TfrmMain::SetRunning(bool running) {
   // The run reads the folder and its drive between files: they stay put.
   FRunning = running;
-  if (!running) FitChangingLabels();
+  if (!running) FitLabelsToText();
   edtDir.SetEnabled(!running);
   EnableWindow(btnGo, !running);
   EnableWindow(btnAbort, running);

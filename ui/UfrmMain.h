@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/UFillRun.h"
 #include "engine/UNumberFormat.h"
@@ -108,8 +109,8 @@ class TfrmMain : public TWindow, private TFillRunView {
   RECT ScaledBounds(const TControlRow& row) const;
   void SetLabelCaption(HWND label, const std::string& caption);
   void SetLabelText(HWND label, const char* caption);
-  // Fits the labels that change during a run to their text again.
-  void FitChangingLabels();
+  // Fits the labels that a run left wider than their text.
+  void FitLabelsToText();
   void ShowDuration(HWND label, std::uint32_t milliseconds, std::uint32_t& shownSeconds);
   SIZE LabelSizeFor(HWND label, const char* text) const;
   void FitLabelToText(HWND label, const char* text);
@@ -142,7 +143,8 @@ class TfrmMain : public TWindow, private TFillRunView {
   // Fill run: the run fields FStartTick, FRunClusters, FFileClusters and
   // FDoneClusters are the run's, written and read by the engine alone.
   TFillRun FRun;
-  bool FRunning = false;  // from Go disabled to Go enabled again
+  bool FRunning = false;             // from Go disabled to Go enabled again
+  std::vector<HWND> FWiderThanText;  // labels the run has not fitted to their text yet
   // What the progress controls show, so that a report that changes nothing
   // on screen costs nothing but the message pump.
   static constexpr std::uint32_t kNoneShown = 0xFFFFFFFF;  // no whole-second count
