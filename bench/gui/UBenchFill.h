@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
+
+#include "UBenchClock.h"
 
 #include "engine/UFillRun.h"
 
@@ -94,4 +97,39 @@ inline void BenchPumpOnce() {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+}
+
+// Go pressed: it is disabled while `fill` writes, as the program's is, and
+// the time taken goes into the run.
+template <class TFill>
+void BenchRunFromGo(HWND go, TBenchRun& run, TFill fill) {
+  EnableWindow(go, FALSE);
+  const double start = Now();
+  fill();
+  run.seconds = Now() - start;
+  EnableWindow(go, TRUE);
+}
+
+// A window class of the button-face colour for `procedure`.
+inline void BenchRegisterClass(const char* name, WNDPROC procedure) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  RegisterClassA(&windowClass);
+}
+
+// The message loop until the window closes, then the line gui_fill_driver
+// reads.
+inline int BenchMessageLoop(HWND dialog, const TBenchRun& run) {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (dialog && IsDialogMessageA(dialog, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  std::printf("self_seconds=%.6f bytes=%lld files=%d\n", run.seconds,
+              static_cast<long long>(run.total), run.files);
+  return 0;
 }

@@ -9,7 +9,6 @@
 
 #include <cstdio>
 
-#include "UBenchClock.h"
 #include "UBenchFill.h"
 
 namespace {
@@ -21,13 +20,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kGoId && HIWORD(wParam) == BN_CLICKED) {
-        const HWND go = reinterpret_cast<HWND>(lParam);
-        EnableWindow(go, FALSE);
-        const double start = Now();
-        if (!BenchFill(gRun, [](double, double, double, double) { BenchPumpOnce(); }))
-          std::fprintf(stderr, "gui_bare_pump: the drive failed\n");
-        gRun.seconds = Now() - start;
-        EnableWindow(go, TRUE);
+        BenchRunFromGo(reinterpret_cast<HWND>(lParam), gRun, [] {
+          if (!BenchFill(gRun, [](double, double, double, double) { BenchPumpOnce(); }))
+            std::fprintf(stderr, "gui_bare_pump: the drive failed\n");
+        });
       }
       return 0;
     case WM_DESTROY:
@@ -41,26 +37,15 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int main(int argc, char** argv) {
   gRun.root = BenchRoot(argc, argv);
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "BareFillPump";
-  RegisterClassA(&windowClass);
-  const HWND window = CreateWindowExA(0, "BareFillPump", "bare pump", WS_OVERLAPPEDWINDOW, 100, 100,
-                                      420, 420, nullptr, nullptr, windowClass.hInstance, nullptr);
+  BenchRegisterClass("BareFillPump", WindowProc);
+  const HWND window =
+      CreateWindowExA(0, "BareFillPump", "bare pump", WS_OVERLAPPEDWINDOW, 100, 100, 420, 420,
+                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   CreateWindowExA(0, "Button", "Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 320, 340,
                   75, 25, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kGoId)),
-                  windowClass.hInstance, nullptr);
+                  GetModuleHandleA(nullptr), nullptr);
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
 
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  std::printf("self_seconds=%.6f bytes=%lld files=%d\n", gRun.seconds,
-              static_cast<long long>(gRun.total), gRun.files);
-  return 0;
+  return BenchMessageLoop(nullptr, gRun);
 }

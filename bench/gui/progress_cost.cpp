@@ -27,6 +27,7 @@
 #include <new>
 #include <vector>
 
+#include "UBenchClock.h"
 #include "engine/platform/UFileSystem.h"
 #include "ui/UApplication.h"
 #include "ui/UfrmMain.h"
@@ -86,21 +87,6 @@ class TCountingDisk final : public TFileSystem {
   bool FileExists(const std::string&) override { return false; }
 };
 
-std::int64_t Counter() {
-  LARGE_INTEGER count;
-  QueryPerformanceCounter(&count);
-  return count.QuadPart;
-}
-
-double Microseconds(std::int64_t ticks) {
-  static const double perTick = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1e6 / static_cast<double>(frequency.QuadPart);
-  }();
-  return static_cast<double>(ticks) * perTick;
-}
-
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t n = values.size();
@@ -137,7 +123,7 @@ int main(int argc, char** argv) {
       if (std::strcmp(now, shown) != 0) ++changes;
       std::strcpy(shown, now);
     }
-    readings.push_back(Counter());
+    readings.push_back(BenchCounter());
     if (realClock) return static_cast<std::uint32_t>(GetTickCount());
     return static_cast<std::uint32_t>(5000 + readings.size() / kReadingsPerMs);
   });
@@ -151,9 +137,9 @@ int main(int argc, char** argv) {
   calls.reserve(1 << 16);
   for (int round = 0; round < rounds; ++round) {
     for (double& pump : pumps) {
-      const std::int64_t start = Counter();
+      const std::int64_t start = BenchCounter();
       application.ProcessMessages();
-      pump = Microseconds(Counter() - start);
+      pump = BenchMicroseconds(BenchCounter() - start);
     }
 
     disk.used = 0;
@@ -172,7 +158,7 @@ int main(int argc, char** argv) {
     // Reading 0 is the run's start; each later one opens a report.
     calls.clear();
     for (std::size_t i = 2; i < readings.size(); ++i)
-      calls.push_back(Microseconds(readings[i] - readings[i - 1]));
+      calls.push_back(BenchMicroseconds(readings[i] - readings[i - 1]));
     if (calls.empty()) return 1;
     const double call = Median(calls), pump = Median(pumps);
     if (std::getenv("GUI_BENCH_DETAIL")) {
@@ -204,16 +190,16 @@ int main(int argc, char** argv) {
     application.ProcessMessages();
     std::vector<double> bar, text, paint;
     for (int i = 0; i < 100; ++i) {
-      std::int64_t start = Counter();
+      std::int64_t start = BenchCounter();
       SendMessageA(form.gauge, PBM_SETPOS, static_cast<WPARAM>(i), 0);
-      bar.push_back(Microseconds(Counter() - start));
+      bar.push_back(BenchMicroseconds(BenchCounter() - start));
       application.ProcessMessages();
-      start = Counter();
+      start = BenchCounter();
       SetWindowTextA(form.lblTimeTaken, i % 2 ? "00:01" : "00:02");
-      text.push_back(Microseconds(Counter() - start));
-      start = Counter();
+      text.push_back(BenchMicroseconds(BenchCounter() - start));
+      start = BenchCounter();
       application.ProcessMessages();
-      paint.push_back(Microseconds(Counter() - start));
+      paint.push_back(BenchMicroseconds(BenchCounter() - start));
     }
     {
       // The same split further: the bar without its repaint, and one repaint
@@ -221,19 +207,19 @@ int main(int argc, char** argv) {
       std::vector<double> a, b, c;
       for (int i = 0; i < 100; ++i) {
         SendMessageA(form.gauge, WM_SETREDRAW, FALSE, 0);
-        std::int64_t start = Counter();
+        std::int64_t start = BenchCounter();
         SendMessageA(form.gauge, PBM_SETPOS, static_cast<WPARAM>(i), 0);
-        a.push_back(Microseconds(Counter() - start));
+        a.push_back(BenchMicroseconds(BenchCounter() - start));
         SendMessageA(form.gauge, WM_SETREDRAW, TRUE, 0);
         application.ProcessMessages();
-        start = Counter();
+        start = BenchCounter();
         InvalidateRect(form.gauge, nullptr, FALSE);
         UpdateWindow(form.gauge);
-        b.push_back(Microseconds(Counter() - start));
-        start = Counter();
+        b.push_back(BenchMicroseconds(BenchCounter() - start));
+        start = BenchCounter();
         InvalidateRect(form.lblTimeTaken, nullptr, FALSE);
         UpdateWindow(form.lblTimeTaken);
-        c.push_back(Microseconds(Counter() - start));
+        c.push_back(BenchMicroseconds(BenchCounter() - start));
       }
       std::fprintf(stderr, "setpos_noredraw_us=%.1f gauge_paint_us=%.1f label_paint_us=%.1f\n",
                    Median(a), Median(b), Median(c));

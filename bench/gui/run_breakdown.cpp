@@ -25,6 +25,7 @@
 #include <optional>
 #include <vector>
 
+#include "UBenchClock.h"
 #include "engine/platform/UFileSystem.h"
 #include "ui/UApplication.h"
 #include "ui/UOwners.h"
@@ -34,20 +35,7 @@ namespace {
 
 using namespace brimvale;
 
-std::int64_t Counter() {
-  LARGE_INTEGER count;
-  QueryPerformanceCounter(&count);
-  return count.QuadPart;
-}
-
-double Milliseconds(std::int64_t ticks) {
-  static const double perTick = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1e3 / static_cast<double>(frequency.QuadPart);
-  }();
-  return static_cast<double>(ticks) * perTick;
-}
+double Milliseconds(std::int64_t ticks) { return BenchMicroseconds(ticks) / 1000; }
 
 // The system's file services, each call recorded with its start and end.
 class TTimedFileSystem final : public TFileSystem {
@@ -61,9 +49,9 @@ class TTimedFileSystem final : public TFileSystem {
 
   template <class TCallable>
   auto Timed(TKind kind, TCallable call) {
-    const std::int64_t start = Counter();
+    const std::int64_t start = BenchCounter();
     const auto result = call();
-    calls.push_back({kind, start, Counter()});
+    calls.push_back({kind, start, BenchCounter()});
     return result;
   }
 
@@ -160,9 +148,9 @@ int main(int argc, char** argv) {
     disk.calls.clear();
     disk.calls.reserve(1 << 16);
     const auto threadsBefore = ThreadTimes();
-    const std::int64_t go = Counter();
+    const std::int64_t go = BenchCounter();
     SendMessageA(form.btnGo, BM_CLICK, 0, 0);
-    const std::int64_t end = Counter();
+    const std::int64_t end = BenchCounter();
     double cpu = 0;
     int threads = 0;
     for (const auto& [id, after] : ThreadTimes()) {

@@ -14,7 +14,6 @@
 
 #include <cstdio>
 
-#include "UBenchClock.h"
 #include "UBenchFill.h"
 #include "engine/UDuration.h"
 #include "engine/UProgress.h"
@@ -70,12 +69,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kGoId && HIWORD(wParam) == BN_CLICKED) {
-        const HWND go = reinterpret_cast<HWND>(lParam);
-        EnableWindow(go, FALSE);
-        const double start = Now();
-        Fill();
-        gRun.seconds = Now() - start;
-        EnableWindow(go, TRUE);
+        BenchRunFromGo(reinterpret_cast<HWND>(lParam), gRun, Fill);
       }
       return 0;
     case WM_CTLCOLORSTATIC:
@@ -95,19 +89,14 @@ int main(int argc, char** argv) {
   gRun.root = BenchRoot(argc, argv);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "SameScreenFill";
-  RegisterClassA(&windowClass);
+  BenchRegisterClass("SameScreenFill", WindowProc);
   constexpr DWORD kStyle =
       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT frame{0, 0, 410, 408};
   AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_CONTROLPARENT);
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, "SameScreenFill", "same screen", kStyle,
                                       293, 110, frame.right - frame.left, frame.bottom - frame.top,
-                                      nullptr, nullptr, windowClass.hInstance, nullptr);
+                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   const HFONT font = LayoutFont(FW_NORMAL), bold = LayoutFont(FW_BOLD);
   Child("Button", "Go", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 284, 272, 119, 29, window, font,
         kGoId);
@@ -123,13 +112,5 @@ int main(int argc, char** argv) {
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
 
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(window, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  std::printf("self_seconds=%.6f bytes=%lld files=%d\n", gRun.seconds,
-              static_cast<long long>(gRun.total), gRun.files);
-  return 0;
+  return BenchMessageLoop(window, gRun);
 }
