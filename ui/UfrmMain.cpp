@@ -259,11 +259,6 @@ SIZE TfrmMain::LabelSizeFor(HWND label, const char* text) const {
   return SIZE{*text ? bounds.right + metrics.tmOverhang : 0, bounds.bottom};
 }
 
-void TfrmMain::FitLabelToText(HWND label, const char* text) {
-  const SIZE size = LabelSizeFor(label, text);
-  SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TfrmMain::SetLabelCaption(HWND label, const std::string& caption) {
   if (WindowText(label) == caption) return;
   SetLabelText(label, caption.c_str());
@@ -334,16 +329,18 @@ void TfrmMain::SetLabelText(HWND label, const char* caption) {
                      [parent](const RECT& part) { InvalidateRect(parent, &part, TRUE); });
 }
 
+void TfrmMain::FitLabelToText(HWND label, const char* text) {
+  // Before the window shows, or where a run left the label wider than its
+  // text: the label's background, which needs no painting where it goes.
+  RECT bounds;
+  GetWindowRect(label, &bounds);
+  const SIZE size = LabelSizeFor(label, text);
+  if (size.cx != bounds.right - bounds.left || size.cy != bounds.bottom - bounds.top)
+    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, kResize);
+}
+
 void TfrmMain::FitLabelsToText() {
-  // What a run left wider than its text: the label's background, which
-  // needs no painting where it goes.
-  for (const HWND label : FWiderThanText) {
-    RECT bounds;
-    GetWindowRect(label, &bounds);
-    const SIZE size = LabelSizeFor(label, WindowText(label).c_str());
-    if (size.cx != bounds.right - bounds.left || size.cy != bounds.bottom - bounds.top)
-      SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy, kResize);
-  }
+  for (const HWND label : FWiderThanText) FitLabelToText(label, WindowText(label).c_str());
   FWiderThanText.clear();
 }
 

@@ -146,9 +146,14 @@ ensure_debian13_root() {
 # What the root's Wine calls itself, such as wine-10.0 (Debian 10.0~repack-6).
 debian13_wine_version() { in_debian13_root wine --version 2>/dev/null; }
 
-# Whether the root's Wine can run 32-bit programs (wine32 installed there and
-# a kernel that runs them).
-debian13_runs_32bit() {
-  in_debian13_root bash -c 'dpkg-query -W -f="\${Status}" wine32:i386 2>/dev/null |
-    grep -q "install ok installed" && /usr/lib/wine/wine --version >/dev/null 2>&1'
+# Which Windows build the root's Wine runs, as windows_test_preset says it
+# for this machine's: win32 where wine32 is installed there and the kernel
+# runs 32-bit programs, else win64.
+debian13_test_preset() {
+  if in_debian13_root bash -c 'dpkg-query -W -f="\${Status}" wine32:i386 2>/dev/null |
+    grep -q "install ok installed" && /usr/lib/wine/wine --version >/dev/null 2>&1'; then
+    echo win32
+  else
+    echo win64
+  fi
 }
