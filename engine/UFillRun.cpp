@@ -7,6 +7,13 @@
 
 namespace brimvale {
 
+namespace {
+
+// Names found taken at creation, in a row, before a file counts as failed.
+constexpr int kCreateAttempts = 16;
+
+}  // namespace
+
 std::string FillFileName(std::int32_t fileNumber, std::int64_t chunk) {
   return "_filldrive_" + FormatPadded(fileNumber, 4) + "_" + std::to_string(chunk) + ".dat";
 }
@@ -113,16 +120,25 @@ void TFillRun::Fill(const std::string& folder, ProgressProc progress) {
   std::int32_t fileNumber = 0;
   int unshrunkFiles = 0;  // in a row
   while (chunk > 0) {
-    std::string name = FillFileName(fileNumber, chunk);
-    while (FFileSystem.FileExists(FillFilePath(folder, name)))
-      name = FillFileName(++fileNumber, chunk);
-    FView.ShowTask(TaskCaption(name, chunk, disk.ClusterSize, FFormatSettings.ThousandSeparator));
     FFileClusters = static_cast<double>(chunk);
     const std::int64_t freeBefore = disk.FreeClusters;
-
-    const bool written = WriteFillFile(FillFilePath(folder, name), 0,
-                                       static_cast<std::int32_t>(disk.ClusterSize * chunk), false,
-                                       FView.WriteThrough(), AbortRequested, progress, FFileSystem);
+    // A file is only ever created new: a name that someone else takes
+    // between the search and the creation is passed over for the next free
+    // one, a bounded number of times.
+    bool written = false;
+    for (int attempt = 1;; ++attempt) {
+      std::string name = FillFileName(fileNumber, chunk);
+      while (FFileSystem.FileExists(FillFilePath(folder, name)))
+        name = FillFileName(++fileNumber, chunk);
+      FView.ShowTask(TaskCaption(name, chunk, disk.ClusterSize, FFormatSettings.ThousandSeparator));
+      bool nameTaken = false;
+      written = WriteFillFile(FillFilePath(folder, name), 0,
+                              static_cast<std::int32_t>(disk.ClusterSize * chunk), false,
+                              FView.WriteThrough(), AbortRequested, progress, FFileSystem,
+                              attempt < kCreateAttempts ? &nameTaken : nullptr);
+      if (!nameTaken) break;
+      ++fileNumber;
+    }
     if (!written) {
       ShowMessage("failed to write to file " + std::to_string(fileNumber) + ". Aborting");
       AbortRequested = true;

@@ -10,15 +10,18 @@ namespace brimvale {
 
 bool WriteFillFile(const std::string& fileName, std::uint8_t fillValue, std::int32_t size,
                    bool randomFill, bool writeThrough, bool& abortFlag, ProgressProc progress,
-                   TFileSystem& fs) {
+                   TFileSystem& fs, bool* nameTaken) {
   // Filled once; every block is written from its start.
   unsigned char block[kBlockSize];
   std::memset(block, fillValue, sizeof block);
   if (randomFill)
     for (unsigned char& byte : block) byte = RandomByte();
 
-  TFileOwner file(fs, fs.CreateForWrite(fileName, writeThrough));
+  bool taken = false;
+  TFileOwner file(fs, fs.CreateNew(fileName, writeThrough, taken));
+  if (nameTaken) *nameTaken = !file && taken;
   if (!file) {
+    if (nameTaken && taken) return false;
     ShowMessage("Invalid File Handle");
     return false;
   }

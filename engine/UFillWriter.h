@@ -32,15 +32,17 @@ class ProgressProc {
   TCall FCall = nullptr;
 };
 
-// Creates (or truncates) `fileName` and writes `size` bytes of `fillValue`
+// Creates `fileName` as a new file and writes `size` bytes of `fillValue`
 // (or of the program's pseudo-random sequence) in 64 KiB blocks, reporting
 // progress after each block. Stops after the block in progress once
 // `abortFlag` is set. True when the file was written to its end or stopped
 // by the flag, and closed; false, after a message where one is due, when it
 // could not be created, a block was written short or closing failed.
-// Partial files stay on the disk.
+// Partial files stay on the disk. An entry already under the name is never
+// written: the creation fails, silently where `nameTaken` is given, which
+// is then set, so that the caller may take another name.
 bool WriteFillFile(const std::string& fileName, std::uint8_t fillValue, std::int32_t size,
                    bool randomFill, bool writeThrough, bool& abortFlag, ProgressProc progress,
-                   TFileSystem& fs);
+                   TFileSystem& fs, bool* nameTaken = nullptr);
 
 }  // namespace brimvale

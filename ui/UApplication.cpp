@@ -51,7 +51,14 @@ class TTaskbarWindow final : public TWindow {
   TApplication& FApplication;
 };
 
-TApplication::TApplication(HINSTANCE instance) : FInstance(instance) {}
+TApplication::TApplication(HINSTANCE instance) : FInstance(instance) {
+  // For the whole process, as the system's guidance for programs has it: a
+  // drive without its medium fails the call that meets it (a probe, a fill
+  // file's name search or creation) rather than bring up the system's
+  // "There is no disk in the drive" box, whose answer the program would
+  // never see. Whatever else the mode holds stays.
+  SetErrorMode(SetErrorMode(SEM_FAILCRITICALERRORS) | SEM_FAILCRITICALERRORS);
+}
 
 TApplication::~TApplication() = default;
 

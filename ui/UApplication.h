@@ -20,6 +20,7 @@ class TTaskbarWindow;
 // until the handler returns to Run.
 class TApplication {
  public:
+  // Also turns the system's critical-error box off for the process.
   explicit TApplication(HINSTANCE instance);
   TApplication(const TApplication&) = delete;
   TApplication& operator=(const TApplication&) = delete;

@@ -76,7 +76,10 @@ class TCountingDisk final : public TFileSystem {
     freeBytes = kDiskBytes - used;
     return true;
   }
-  TFileHandle CreateForWrite(const std::string&, bool) override { return 1; }
+  TFileHandle CreateNew(const std::string&, bool, bool& nameTaken) override {
+    nameTaken = false;
+    return 1;
+  }
   bool Write(TFileHandle, const void*, std::uint32_t count, std::uint32_t& written) override {
     used += count;
     written = count;

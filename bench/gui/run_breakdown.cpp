@@ -61,8 +61,8 @@ class TTimedFileSystem final : public TFileSystem {
   bool FreeBytesAvailable(const char* root, std::int64_t& bytes) override {
     return Timed(kOther, [&] { return FSystem.FreeBytesAvailable(root, bytes); });
   }
-  TFileHandle CreateForWrite(const std::string& path, bool writeThrough) override {
-    return Timed(kCreate, [&] { return FSystem.CreateForWrite(path, writeThrough); });
+  TFileHandle CreateNew(const std::string& path, bool writeThrough, bool& nameTaken) override {
+    return Timed(kCreate, [&] { return FSystem.CreateNew(path, writeThrough, nameTaken); });
   }
   bool Write(TFileHandle file, const void* data, std::uint32_t count,
              std::uint32_t& written) override {

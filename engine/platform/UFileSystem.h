@@ -21,9 +21,12 @@ class TFileSystem {
   // Free bytes that the calling user may use.
   virtual bool FreeBytesAvailable(const char* rootPath, std::int64_t& freeBytes) = 0;
 
-  // Creates or truncates `path` for writing only; others may read it meanwhile.
-  // Returns kInvalidFileHandle on failure.
-  virtual TFileHandle CreateForWrite(const std::string& path, bool writeThrough) = 0;
+  // Creates `path` as a new file, for writing only; others may read it
+  // meanwhile. An entry already there is never opened, so never truncated,
+  // nor is the target of a link of that name. Returns kInvalidFileHandle on
+  // failure, with `nameTaken` set when an entry other than a folder holds
+  // the name.
+  virtual TFileHandle CreateNew(const std::string& path, bool writeThrough, bool& nameTaken) = 0;
   // One synchronous write; `written` says how much of it reached the file.
   virtual bool Write(TFileHandle file, const void* data, std::uint32_t count,
                      std::uint32_t& written) = 0;

@@ -18,7 +18,7 @@ class TPosixFileSystem final : public TFileSystem {
 
   bool ClusterBytes(const char* rootPath, std::uint32_t& bytesPerCluster) override;
   bool FreeBytesAvailable(const char* rootPath, std::int64_t& freeBytes) override;
-  TFileHandle CreateForWrite(const std::string& path, bool writeThrough) override;
+  TFileHandle CreateNew(const std::string& path, bool writeThrough, bool& nameTaken) override;
   bool Write(TFileHandle file, const void* data, std::uint32_t count,
              std::uint32_t& written) override;
   void Flush(TFileHandle file) override;

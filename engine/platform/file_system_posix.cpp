@@ -62,10 +62,17 @@ bool TPosixFileSystem::FreeBytesAvailable(const char* rootPath, std::int64_t& fr
   return true;
 }
 
-TFileHandle TPosixFileSystem::CreateForWrite(const std::string& path, bool writeThrough) {
-  const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (writeThrough ? O_DSYNC : 0);
-  const int fd = open(NativePath(path).c_str(), flags, 0666);
-  return fd < 0 ? kInvalidFileHandle : fd;
+TFileHandle TPosixFileSystem::CreateNew(const std::string& path, bool writeThrough,
+                                        bool& nameTaken) {
+  nameTaken = false;
+  // O_EXCL also refuses a link of the name, dangling or not.
+  const std::string native = NativePath(path);
+  const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | (writeThrough ? O_DSYNC : 0);
+  const int fd = open(native.c_str(), flags, 0666);
+  if (fd >= 0) return fd;
+  struct stat info {};
+  nameTaken = errno == EEXIST && !(lstat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
+  return kInvalidFileHandle;
 }
 
 bool TPosixFileSystem::Write(TFileHandle file, const void* data, std::uint32_t count,

@@ -5,7 +5,7 @@
 namespace brimvale {
 namespace {
 
-using TFreeSpaceQuery = decltype(TWin32FileSystem::TDriveQueries::freeSpace);
+using TFreeSpaceQuery = decltype(TWin32FileSystem::TSystemCalls::freeSpace);
 
 // Early Windows 95 lacks the Ex call, so it is looked up rather than
 // imported, once, when the first file system is made (a file system that is
@@ -21,38 +21,32 @@ TFreeSpaceQuery GetDiskFreeSpaceExQuery() {
   return query;
 }
 
+void* __stdcall CreateFileCall(const char* path, unsigned long access, unsigned long share,
+                               void* security, unsigned long disposition, unsigned long flags,
+                               void* templateFile) {
+  return CreateFileA(path, access, share, static_cast<LPSECURITY_ATTRIBUTES>(security), disposition,
+                     flags, templateFile);
+}
+
 HANDLE AsHandle(TFileHandle file) { return reinterpret_cast<HANDLE>(file); }
-
-// A drive without its medium (a card reader, a floppy drive) would otherwise
-// answer with the system's "There is no disk in the drive" box, on every key
-// typed into the folder field, rather than with a failure. The mode is the
-// whole process's: it is given back after each query.
-class TCriticalErrorsFail {
- public:
-  TCriticalErrorsFail() : FSaved(SetErrorMode(SEM_FAILCRITICALERRORS)) {
-    SetErrorMode(FSaved | SEM_FAILCRITICALERRORS);
-  }
-  TCriticalErrorsFail(const TCriticalErrorsFail&) = delete;
-  TCriticalErrorsFail& operator=(const TCriticalErrorsFail&) = delete;
-  ~TCriticalErrorsFail() { SetErrorMode(FSaved); }
-
- private:
-  UINT FSaved;
-};
 
 }  // namespace
 
-TWin32FileSystem::TWin32FileSystem(bool useFreeSpaceEx)
-    : FQueries{GetDiskFreeSpaceA, useFreeSpaceEx ? GetDiskFreeSpaceExQuery() : nullptr} {}
+TWin32FileSystem::TSystemCalls TWin32FileSystem::SystemCalls() {
+  return {GetDiskFreeSpaceA, GetDiskFreeSpaceExQuery(), GetFileAttributesA, CreateFileCall};
+}
+
+TWin32FileSystem::TWin32FileSystem(bool useFreeSpaceEx) : FCalls(SystemCalls()) {
+  if (!useFreeSpaceEx) FCalls.freeSpace = nullptr;
+}
 
 // GetDiskFreeSpaceA's figures: bytes per cluster (32 bits, as the system
 // multiplies them) and free clusters.
 bool TWin32FileSystem::ClusterFigures(const char* rootPath, unsigned long& bytesPerCluster,
                                       unsigned long& freeClusters) {
   DWORD sectorsPerCluster = 0, bytesPerSector = 0, totalClusters = 0;
-  const TCriticalErrorsFail errorsFail;
-  if (!FQueries.clusters(rootPath, &sectorsPerCluster, &bytesPerSector, &freeClusters,
-                         &totalClusters))
+  if (!FCalls.clusters(rootPath, &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                       &totalClusters))
     return false;
   bytesPerCluster = sectorsPerCluster * bytesPerSector;
   return true;
@@ -66,10 +60,9 @@ bool TWin32FileSystem::ClusterBytes(const char* rootPath, std::uint32_t& bytesPe
 }
 
 bool TWin32FileSystem::FreeBytesAvailable(const char* rootPath, std::int64_t& freeBytes) {
-  if (FQueries.freeSpace) {
+  if (FCalls.freeSpace) {
     unsigned long long available = 0, total = 0;
-    const TCriticalErrorsFail errorsFail;
-    if (!FQueries.freeSpace(rootPath, &available, &total, nullptr)) return false;
+    if (!FCalls.freeSpace(rootPath, &available, &total, nullptr)) return false;
     freeBytes = static_cast<std::int64_t>(available);
     return true;
   }
@@ -79,11 +72,21 @@ bool TWin32FileSystem::FreeBytesAvailable(const char* rootPath, std::int64_t& fr
   return true;
 }
 
-TFileHandle TWin32FileSystem::CreateForWrite(const std::string& path, bool writeThrough) {
+TFileHandle TWin32FileSystem::CreateNew(const std::string& path, bool writeThrough,
+                                        bool& nameTaken) {
+  nameTaken = false;
   const DWORD flags = FILE_ATTRIBUTE_NORMAL | (writeThrough ? FILE_FLAG_WRITE_THROUGH : 0);
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_ALWAYS, flags, nullptr);
-  return file == INVALID_HANDLE_VALUE ? kInvalidFileHandle : reinterpret_cast<TFileHandle>(file);
+  const HANDLE file = FCalls.createFile(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        CREATE_NEW, flags, nullptr);
+  if (file != INVALID_HANDLE_VALUE) return reinterpret_cast<TFileHandle>(file);
+  // A folder of the name is no taken name: creating over it fails as any
+  // other failure does.
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+    const DWORD attributes = FCalls.attributes(path.c_str());
+    nameTaken = attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+  return kInvalidFileHandle;
 }
 
 bool TWin32FileSystem::Write(TFileHandle file, const void* data, std::uint32_t count,
@@ -99,7 +102,7 @@ void TWin32FileSystem::Flush(TFileHandle file) { FlushFileBuffers(AsHandle(file)
 bool TWin32FileSystem::Close(TFileHandle file) { return CloseHandle(AsHandle(file)) != FALSE; }
 
 bool TWin32FileSystem::FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = FCalls.attributes(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

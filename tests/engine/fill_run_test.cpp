@@ -107,6 +107,8 @@ TEST(FillRun, NamesInUseAreSkippedAndNumberedOn) {
     const char* what;
     std::vector<std::string> files, folders;
     std::vector<std::string> paths, messages;
+    // Made by others between the name search and the creation: never opened.
+    std::vector<std::string> appearing = {};
   };
   std::vector<std::string> first10000;
   for (int n = 0; n < 10000; ++n) first10000.push_back(In(FillFileName(n, 512)));
@@ -129,12 +131,27 @@ TEST(FillRun, NamesInUseAreSkippedAndNumberedOn) {
         In("_filldrive_10002_128.dat"), In("_filldrive_10003_64.dat"),
         In("_filldrive_10004_32.dat"), In("_filldrive_10005_8.dat")},
        {}},
+      {"names taken after the search",
+       {},
+       {},
+       {In("_filldrive_0002_512.dat"), In("_filldrive_0004_256.dat"), In("_filldrive_0005_128.dat"),
+        In("_filldrive_0006_64.dat"), In("_filldrive_0007_32.dat"), In("_filldrive_0008_8.dat")},
+       {},
+       {In("_filldrive_0000_512.dat"), In("_filldrive_0001_512.dat"),
+        In("_filldrive_0003_256.dat")}},
+      {"sixteen names in a row taken after the search",
+       {},
+       {},
+       {},
+       {"Invalid File Handle", "failed to write to file 15. Aborting"},
+       {first10000.begin(), first10000.begin() + 16}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.what);
     TRunner r(4096, 1000);
     r.disk.existing.insert(c.files.begin(), c.files.end());
     r.disk.folders.insert(c.folders.begin(), c.folders.end());
+    r.disk.appearing.insert(c.appearing.begin(), c.appearing.end());
     r.Execute();
     EXPECT_EQ(r.Paths(), c.paths);
     EXPECT_EQ(r.sink.messages, c.messages);

@@ -15,8 +15,9 @@ bool TCountingDisk::FreeBytesAvailable(const char*, std::int64_t& bytes) {
   return freeQueryOk;
 }
 
-TFileHandle TCountingDisk::CreateForWrite(const std::string& path, bool writeThrough) {
-  if (failCreate || folders.count(path)) return kInvalidFileHandle;
+TFileHandle TCountingDisk::CreateNew(const std::string& path, bool writeThrough, bool& nameTaken) {
+  nameTaken = existing.count(path) > 0 || appearing.count(path) > 0;
+  if (failCreate || nameTaken || folders.count(path)) return kInvalidFileHandle;
   files.push_back(TFile{path, 0, writeThrough, false});
   return static_cast<TFileHandle>(files.size());
 }

@@ -33,17 +33,18 @@ class TCountingDisk final : public TFileSystem {
   int freeQueries = 0;
 
   // The folder's entries and faults.
-  std::set<std::string> existing;  // files of these paths exist
-  std::set<std::string> folders;   // folders of these paths exist: no file can take the name
-  bool failCreate = false;         // as in a folder that does not exist
-  int failWriteNumber = 0;         // the nth write call fails (1-based; 0 never)
+  std::set<std::string> existing;   // files of these paths exist
+  std::set<std::string> folders;    // folders of these paths exist: no file can take the name
+  std::set<std::string> appearing;  // files made by others between the name search and creation
+  bool failCreate = false;          // as in a folder that does not exist
+  int failWriteNumber = 0;          // the nth write call fails (1-based; 0 never)
 
   std::vector<TFile> files;  // in the order they were created
   std::int64_t written = 0;  // bytes, all files
 
   bool ClusterBytes(const char* rootPath, std::uint32_t& bytesPerCluster) override;
   bool FreeBytesAvailable(const char* rootPath, std::int64_t& bytes) override;
-  TFileHandle CreateForWrite(const std::string& path, bool writeThrough) override;
+  TFileHandle CreateNew(const std::string& path, bool writeThrough, bool& nameTaken) override;
   bool Write(TFileHandle file, const void* data, std::uint32_t count, std::uint32_t& done) override;
   void Flush(TFileHandle) override {}
   bool Close(TFileHandle file) override;

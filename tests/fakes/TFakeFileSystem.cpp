@@ -18,12 +18,12 @@ bool TFakeFileSystem::FreeBytesAvailable(const char* rootPath, std::int64_t& byt
   return freeQueryOk;
 }
 
-TFileHandle TFakeFileSystem::CreateForWrite(const std::string& path, bool writeThrough) {
+TFileHandle TFakeFileSystem::CreateNew(const std::string& path, bool writeThrough,
+                                       bool& nameTaken) {
   calls.push_back("create");
-  if (failCreate) return kInvalidFileHandle;
+  nameTaken = existing.count(path) > 0 || files.count(path) > 0;
+  if (failCreate || nameTaken) return kInvalidFileHandle;
   auto& file = files[path];
-  used_ -= file.size;
-  file = TFile{};
   file.writeThrough = writeThrough;
   open_.push_back(path);
   return static_cast<TFileHandle>(open_.size());

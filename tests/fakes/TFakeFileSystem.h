@@ -42,14 +42,14 @@ class TFakeFileSystem final : public TFileSystem {
   std::int64_t capacity = std::numeric_limits<std::int64_t>::max();
   TFull whenFull = TFull::Fail;
   bool failClose = false;
-  std::set<std::string> existing;  // entries that FileExists reports
+  std::set<std::string> existing;  // files that FileExists reports; never created over
 
   std::map<std::string, TFile> files;
   std::vector<std::string> calls;  // "create", "write", "flush", "close" in order
 
   bool ClusterBytes(const char* rootPath, std::uint32_t& bytesPerCluster) override;
   bool FreeBytesAvailable(const char* rootPath, std::int64_t& bytes) override;
-  TFileHandle CreateForWrite(const std::string& path, bool writeThrough) override;
+  TFileHandle CreateNew(const std::string& path, bool writeThrough, bool& nameTaken) override;
   bool Write(TFileHandle file, const void* data, std::uint32_t count,
              std::uint32_t& written) override;
   void Flush(TFileHandle file) override;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "engine/UDiskInfo.h"
 #include "engine/UDrive.h"
@@ -66,27 +67,36 @@ TEST_F(PosixFileSystemTest, WritesZerosOfTheExactSizeThroughTheDriveLetter) {
   fsys::create_directory(dir_ / "sub");
   for (bool writeThrough : {false, true}) {
     const std::int32_t size = 3 * 65536 + 77;
+    const std::string name = writeThrough ? "through.dat" : "cached.dat";
     EXPECT_TRUE(
-        WriteFillFile("Y:\\sub\\fill.dat", 0, size, false, writeThrough, AbortRequested, {}, fs_));
-    EXPECT_EQ(ReadAll(dir_ / "sub" / "fill.dat"), std::string(size, '\0'));
+        WriteFillFile("Y:\\sub\\" + name, 0, size, false, writeThrough, AbortRequested, {}, fs_));
+    EXPECT_EQ(ReadAll(dir_ / "sub" / name), std::string(size, '\0'));
   }
   EXPECT_TRUE(sink_.messages.empty());
 }
 
-TEST_F(PosixFileSystemTest, ExistingFileIsTruncatedAndFoldersAreNotFiles) {
-  { std::ofstream(dir_ / "old.dat") << std::string(200000, 'x'); }
+// A file, or a link of the name (dangling too: it would make the file
+// elsewhere), takes the name and is never written; a folder does not take it.
+TEST_F(PosixFileSystemTest, NothingThereIsCreatedOverAndFoldersAreNotFiles) {
+  { std::ofstream(dir_ / "old.dat") << "kept"; }
   fsys::create_directory(dir_ / "folder.dat");
+  fsys::create_symlink(dir_ / "elsewhere.dat", dir_ / "link.dat");
   EXPECT_TRUE(fs_.FileExists("Y:\\old.dat"));
   EXPECT_FALSE(fs_.FileExists("Y:\\folder.dat"));
   EXPECT_FALSE(fs_.FileExists("Y:\\missing.dat"));
 
-  EXPECT_TRUE(WriteFillFile("Y:\\old.dat", 0, 10, false, false, AbortRequested, {}, fs_));
-  EXPECT_EQ(ReadAll(dir_ / "old.dat"), std::string(10, '\0'));
-
-  EXPECT_FALSE(WriteFillFile("Y:\\folder.dat", 0, 10, false, false, AbortRequested, {}, fs_));
-  EXPECT_FALSE(WriteFillFile("Y:\\nowhere\\f.dat", 0, 10, false, false, AbortRequested, {}, fs_));
-  EXPECT_EQ(sink_.messages,
-            (std::vector<std::string>{"Invalid File Handle", "Invalid File Handle"}));
+  for (const auto& [name, taken] :
+       {std::pair{"old.dat", true}, std::pair{"link.dat", true}, std::pair{"folder.dat", false},
+        std::pair{"nowhere\\f", false}}) {
+    bool nameTaken = !taken;
+    EXPECT_EQ(fs_.CreateNew(std::string("Y:\\") + name, false, nameTaken), kInvalidFileHandle)
+        << name;
+    EXPECT_EQ(nameTaken, taken) << name;
+  }
+  EXPECT_FALSE(WriteFillFile("Y:\\old.dat", 0, 10, false, false, AbortRequested, {}, fs_));
+  EXPECT_EQ(ReadAll(dir_ / "old.dat"), "kept");
+  EXPECT_FALSE(fsys::exists(dir_ / "elsewhere.dat"));
+  EXPECT_EQ(sink_.messages, std::vector<std::string>{"Invalid File Handle"});
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "engine/UFillRun.h"
 #include "engine/UGlobals.h"
 #include "engine/platform/UFileSystem.h"
+#include "engine/platform/UWin32FileSystem.h"
 #include "tests/fakes/TFakeFileSystem.h"
 #include "tests/support/TBoxCatcher.h"
 #include "tests/support/TDrivesGuard.h"
@@ -74,8 +75,8 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // The clock advances `step` ms per reading; `onTick` sees the reading's number (1 = run start).
-  void CreateForm() {
-    form_ = std::make_unique<TfrmMain>(app_, SystemFileSystem(), [this] {
+  void CreateForm(TFileSystem& fileSystem = SystemFileSystem()) {
+    form_ = std::make_unique<TfrmMain>(app_, fileSystem, [this] {
       ++ticks_;
       if (onTick_) onTick_(ticks_);
       tick_ += step_;
@@ -471,9 +472,31 @@ TEST_F(MainWindowTest, MinimisingGoesToTheTaskbarButtonAndRestoringBringsTheWind
   EXPECT_EQ(GetFocus(), form_->chkWriteThrough);
 }
 
+// The error mode at each call that can meet a drive without its medium.
+std::vector<UINT> gModes;
+const TWin32FileSystem::TSystemCalls gSystemCalls = TWin32FileSystem::SystemCalls();
+template <auto Call, class TResult, class... TArgs>
+TResult WINAPI Noted(TArgs... args) {
+  gModes.push_back(SetErrorMode(0));
+  SetErrorMode(gModes.back());
+  return (gSystemCalls.*Call)(args...);
+}
+
+// Through the system's own calls, with its critical-error box off: the box
+// would hold a run with a question the program never sees. The application
+// turns it off for the whole process, whatever mode the process had.
 TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
-  CreateForm();
+  using TCalls = TWin32FileSystem::TSystemCalls;
+  SetErrorMode(SEM_NOGPFAULTERRORBOX);
+  const TApplication startingProgram(GetModuleHandleA(nullptr));
+  TWin32FileSystem disk(TCalls{Noted<&TCalls::clusters>, Noted<&TCalls::freeSpace>,
+                               Noted<&TCalls::attributes>, Noted<&TCalls::createFile>});
+  gModes.clear();
+  CreateForm(disk);
   Go(kRunDrive);
+  EXPECT_GE(gModes.size(), 4u * 6);
+  for (const UINT mode : gModes)
+    ASSERT_EQ(mode, static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS));
   EXPECT_TRUE(sink_.messages.empty());
   const std::vector<std::string> expected = {"_filldrive_0000_512.dat", "_filldrive_0001_256.dat",
                                              "_filldrive_0002_128.dat", "_filldrive_0003_64.dat",
@@ -686,7 +709,7 @@ class TThrowingFileSystem final : public TFileSystem {
   bool FreeBytesAvailable(const char* root, std::int64_t& bytes) override {
     return SystemFileSystem().FreeBytesAvailable(root, bytes);
   }
-  TFileHandle CreateForWrite(const std::string&, bool) override { return kInvalidFileHandle; }
+  TFileHandle CreateNew(const std::string&, bool, bool&) override { return kInvalidFileHandle; }
   bool Write(TFileHandle, const void*, std::uint32_t, std::uint32_t&) override { return false; }
   void Flush(TFileHandle) override {}
   bool Close(TFileHandle) override { return false; }
