@@ -6,15 +6,20 @@
 #include "ui/UApplication.h"
 #include "ui/UMessageBox.h"
 #include "ui/UOwners.h"
+#include "ui/USystemLibraries.h"
 #include "ui/UfrmMain.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   using namespace brimvale;
 
+  // Before anything loads a DLL by name: the program may have been started
+  // from a folder where anyone can leave one.
+  LoadSystemLibraries();
+
   // The shell calls and the folder browser expect a single-threaded apartment.
   TComInitializer com;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
+  dll::InitCommonControlsEx(&controls);
 
   TApplication application(instance);
   TMessageBoxSink messageBox(application);

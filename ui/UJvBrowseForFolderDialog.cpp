@@ -42,14 +42,14 @@ std::string ParsingName(LPCITEMIDLIST item) {
 DWORD ShellVersion() {
   static const DWORD version = []() -> DWORD {
     DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeA("shell32.dll", &unused);
+    const DWORD size = dll::GetFileVersionInfoSizeA("shell32.dll", &unused);
     if (!size) return 0;
     std::vector<char> data(size);
-    if (!GetFileVersionInfoA("shell32.dll", 0, size, data.data())) return 0;
+    if (!dll::GetFileVersionInfoA("shell32.dll", 0, size, data.data())) return 0;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) || !info ||
-        length < sizeof *info)
+    if (!dll::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &length) ||
+        !info || length < sizeof *info)
       return 0;
     return info->dwFileVersionMS;
   }();
@@ -119,7 +119,7 @@ LRESULT CALLBACK TJvBrowseForFolderDialog::BrowserProc(HWND dialog, UINT message
       // The new style sizes itself after its callback has run: it is
       // centred when it first shows.
       if (wParam && browser->FNewStyle && !browser->FCentred) {
-        const LRESULT result = DefSubclassProc(dialog, message, wParam, lParam);
+        const LRESULT result = dll::DefSubclassProc(dialog, message, wParam, lParam);
         browser->FCentred = true;
         CentreOnWorkArea(dialog);
         return result;
@@ -133,15 +133,15 @@ LRESULT CALLBACK TJvBrowseForFolderDialog::BrowserProc(HWND dialog, UINT message
       if (browser->FDisabled) browser->FDisabled->Enable();
       break;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(dialog, BrowserProc, 0);
+      dll::RemoveWindowSubclass(dialog, BrowserProc, 0);
       break;
   }
-  return DefSubclassProc(dialog, message, wParam, lParam);
+  return dll::DefSubclassProc(dialog, message, wParam, lParam);
 }
 
 void TJvBrowseForFolderDialog::OnInitialized(HWND dialog) {
   FCentred = false;
-  SetWindowSubclass(dialog, BrowserProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  dll::SetWindowSubclass(dialog, BrowserProc, 0, reinterpret_cast<DWORD_PTR>(this));
   if (!FNewStyle) CentreOnWorkArea(dialog);
   if (!Directory.empty())
     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(Directory.c_str()));

@@ -28,7 +28,7 @@ constexpr int kBorderAllowance = 2, kGapBeforeButton = 3;
 
 }  // namespace
 
-bool VisualStylesActive() { return IsThemeActive() && IsAppThemed(); }
+bool VisualStylesActive() { return dll::IsThemeActive() && dll::IsAppThemed(); }
 
 TJvCustomComboEdit::TJvCustomComboEdit(const TApplication& application)
     : TSubclassedWindow(application), FButton(application), FStyleQuery(VisualStylesActive) {
@@ -98,7 +98,7 @@ void TJvCustomComboEdit::WindowGone() {
 }
 
 LRESULT TJvCustomComboEdit::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefSubclassProc(FHandle, message, wParam, lParam);
+  return dll::DefSubclassProc(FHandle, message, wParam, lParam);
 }
 
 bool TJvCustomComboEdit::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
@@ -309,10 +309,10 @@ void TJvCustomComboEdit::OnNcPaint(HRGN) {
   GetWindowRect(FHandle, &outer);
   OffsetRect(&outer, -outer.left, -outer.top);
   ExcludeClipRect(dc.Get(), outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1);
-  if (!FEditTheme) FEditTheme.Reset(OpenThemeData(FHandle, L"EDIT"));
+  if (!FEditTheme) FEditTheme.Reset(dll::OpenThemeData(FHandle, L"EDIT"));
   if (FEditTheme) {
     const int state = IsWindowEnabled(FHandle) ? ETS_NORMAL : ETS_DISABLED;
-    DrawThemeBackground(FEditTheme.Get(), dc.Get(), EP_EDITTEXT, state, &outer, nullptr);
+    dll::DrawThemeBackground(FEditTheme.Get(), dc.Get(), EP_EDITTEXT, state, &outer, nullptr);
   } else {
     FrameRect(dc.Get(), &outer, GetSysColorBrush(COLOR_WINDOWFRAME));
   }

@@ -72,7 +72,7 @@ LRESULT TJvEditButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(Handle(), nullptr, TRUE);
       return 0;
   }
-  return DefSubclassProc(Handle(), message, wParam, lParam);
+  return dll::DefSubclassProc(Handle(), message, wParam, lParam);
 }
 
 void TJvEditButton::OnLeftDown() {
@@ -114,7 +114,7 @@ void TJvEditButton::Paint(HDC dc) {
   RECT bounds;
   GetClientRect(Handle(), &bounds);
   if (IsThemed()) {
-    if (!FTheme) FTheme.Reset(OpenThemeData(Handle(), L"BUTTON"));
+    if (!FTheme) FTheme.Reset(dll::OpenThemeData(Handle(), L"BUTTON"));
     if (FTheme) {
       PaintThemed(dc, bounds);
       return;
@@ -127,7 +127,7 @@ void TJvEditButton::PaintThemed(HDC dc, const RECT& bounds) {
   const bool enabled = IsWindowEnabled(Handle());
   const int state = !enabled ? PBS_DISABLED : FPressed ? PBS_PRESSED : PBS_NORMAL;
   FillRect(dc, &bounds, GetSysColorBrush(COLOR_WINDOW));
-  DrawThemeBackground(FTheme.Get(), dc, BP_PUSHBUTTON, state, &bounds, nullptr);
+  dll::DrawThemeBackground(FTheme.Get(), dc, BP_PUSHBUTTON, state, &bounds, nullptr);
   DrawGlyph(dc, bounds, 0, enabled);
 }
 
@@ -150,10 +150,10 @@ void TJvEditButton::PaintClassic(HDC dc, const RECT& bounds) {
 void TJvEditButton::DrawGlyph(HDC dc, const RECT& bounds, int shift, bool enabled) {
   if (!FImages || FIndex < 0) return;
   int width = 0, height = 0;
-  ImageList_GetIconSize(FImages, &width, &height);
+  dll::ImageList_GetIconSize(FImages, &width, &height);
   const int x = (bounds.right - width) / 2 + shift, y = (bounds.bottom - height) / 2 + shift;
   if (enabled) {
-    ImageList_Draw(FImages, FIndex, dc, x, y, ILD_TRANSPARENT);
+    dll::ImageList_Draw(FImages, FIndex, dc, x, y, ILD_TRANSPARENT);
     return;
   }
   // Disabled: the picture in grey where common controls 6 can, else faded.
@@ -168,9 +168,9 @@ void TJvEditButton::DrawGlyph(HDC dc, const RECT& bounds, int shift, bool enable
   draw.rgbFg = CLR_NONE;
   draw.fStyle = ILD_TRANSPARENT;
   draw.fState = ILS_SATURATE;
-  if (!ImageList_DrawIndirect(&draw))
-    ImageList_DrawEx(FImages, FIndex, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
-                     ILD_TRANSPARENT | ILD_BLEND50);
+  if (!dll::ImageList_DrawIndirect(&draw))
+    dll::ImageList_DrawEx(FImages, FIndex, dc, x, y, 0, 0, CLR_NONE, GetSysColor(COLOR_BTNFACE),
+                          ILD_TRANSPARENT | ILD_BLEND50);
 }
 
 }  // namespace brimvale

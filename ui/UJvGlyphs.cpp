@@ -21,13 +21,14 @@ class TGlyphList {
       // The list keeps a copy of the picture.
       const TBitmapOwner bitmap(static_cast<HBITMAP>(LoadImageA(
           GetModuleHandleA(nullptr), kResourceNames[slot], IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-      if (bitmap) FIndices[slot] = ImageList_AddMasked(FList.Get(), bitmap.Get(), kTransparent);
+      if (bitmap)
+        FIndices[slot] = dll::ImageList_AddMasked(FList.Get(), bitmap.Get(), kTransparent);
     }
     return FIndices[slot];
   }
 
  private:
-  TImageListOwner FList{ImageList_Create(kWidth, kHeight, ILC_COLOR24 | ILC_MASK, 2, 0)};
+  TImageListOwner FList{dll::ImageList_Create(kWidth, kHeight, ILC_COLOR24 | ILC_MASK, 2, 0)};
   int FIndices[2] = {-1, -1};
   bool FTried[2] = {false, false};
 };

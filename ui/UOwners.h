@@ -14,6 +14,8 @@
 
 #include <utility>
 
+#include "ui/USystemLibraries.h"
+
 namespace brimvale {
 
 // Owns one handle of a kind that `Free` releases.
@@ -47,8 +49,8 @@ template <class T>
 void DeleteGdiObject(T object) {
   DeleteObject(object);
 }
-inline void CloseTheme(HTHEME theme) { CloseThemeData(theme); }
-inline void DestroyImageList(HIMAGELIST list) { ImageList_Destroy(list); }
+inline void CloseTheme(HTHEME theme) { dll::CloseThemeData(theme); }
+inline void DestroyImageList(HIMAGELIST list) { dll::ImageList_Destroy(list); }
 inline void Unhook(HHOOK hook) { UnhookWindowsHookEx(hook); }
 inline void FinishDrop(HDROP drop) { DragFinish(drop); }
 inline void FreeTaskMemory(char* text) { CoTaskMemFree(text); }

@@ -1,18 +1,21 @@
 #include "ui/UWindow.h"
 
+#include "ui/USystemLibraries.h"
+
 namespace brimvale {
 
 bool TSubclassedWindow::Subclass(HWND window) {
-  return SetWindowSubclass(window, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  return dll::SetWindowSubclass(window, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this)) !=
+         FALSE;
 }
 
 LRESULT CALLBACK TSubclassedWindow::SubclassProc(HWND window, UINT message, WPARAM wParam,
                                                  LPARAM lParam, UINT_PTR, DWORD_PTR object) {
   auto* self = reinterpret_cast<TSubclassedWindow*>(object);
   if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, SubclassProc, 0);
+    dll::RemoveWindowSubclass(window, SubclassProc, 0);
     self->WindowGone();
-    return DefSubclassProc(window, message, wParam, lParam);
+    return dll::DefSubclassProc(window, message, wParam, lParam);
   }
   return Guarded(self->FErrors, LRESULT{0},
                  [&] { return self->OnMessage(message, wParam, lParam); });

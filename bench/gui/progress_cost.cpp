@@ -30,6 +30,7 @@
 #include "UBenchClock.h"
 #include "engine/platform/UFileSystem.h"
 #include "ui/UApplication.h"
+#include "ui/USystemLibraries.h"
 #include "ui/UfrmMain.h"
 
 namespace {
@@ -105,9 +106,10 @@ double Mean(const std::vector<double>& values) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  brimvale::LoadSystemLibraries();  // as the program starts
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 5;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
+  brimvale::dll::InitCommonControlsEx(&controls);
 
   TCountingDisk disk;
   std::vector<std::int64_t> readings;

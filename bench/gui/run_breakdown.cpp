@@ -29,6 +29,7 @@
 #include "engine/platform/UFileSystem.h"
 #include "ui/UApplication.h"
 #include "ui/UOwners.h"
+#include "ui/USystemLibraries.h"
 #include "ui/UfrmMain.h"
 
 namespace {
@@ -122,6 +123,7 @@ void EmptyRoot(const std::string& root) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  brimvale::LoadSystemLibraries();  // as the program starts
   if (argc < 2) {
     std::fprintf(stderr, "usage: gui_run_breakdown <drive root> [rounds]\n");
     return 2;
@@ -133,7 +135,7 @@ int main(int argc, char** argv) {
   std::optional<TComInitializer> com;
   if (!std::getenv("GUI_BENCH_NO_COM")) com.emplace();
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
+  brimvale::dll::InitCommonControlsEx(&controls);
   TApplication application(GetModuleHandleA(nullptr));
   TTimedFileSystem disk;
   TfrmMain form(application, disk);

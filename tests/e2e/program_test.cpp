@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "tests/support/TDrivesGuard.h"
 #include "tests/support/TestDrives.h"
@@ -23,25 +26,28 @@ std::string OwnFolder() {
 
 struct TFound {
   DWORD process;
+  std::string className;
   HWND window;
 };
 
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM context) {
+BOOL CALLBACK FindWindowOfClass(HWND window, LPARAM context) {
   auto* found = reinterpret_cast<TFound*>(context);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   char name[32] = {};
   GetClassNameA(window, name, sizeof name);
-  if (owner == found->process && std::string(name) == "TfrmMain" && IsWindowVisible(window)) {
+  if (owner == found->process && found->className == name && IsWindowVisible(window)) {
     found->window = window;
     return FALSE;
   }
   return TRUE;
 }
 
-HWND MainWindowOf(DWORD process) {
-  TFound found{process, nullptr};
-  EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
+// A shown top-level window of a process: its main window ("TfrmMain"), the
+// folder browser ("#32770").
+HWND WindowOf(DWORD process, const char* className) {
+  TFound found{process, className, nullptr};
+  EnumWindows(FindWindowOfClass, reinterpret_cast<LPARAM>(&found));
   return found.window;
 }
 
@@ -87,12 +93,45 @@ TEST(Program, SeesTheSystemItsPrefixReports) {
     EXPECT_GE(version.dwMajorVersion, 6u);  // Wine's default, Windows 7
 }
 
-// The real program, started from the root of a small drive: Enter starts a
-// run (Go has the focus) that fills the drive it was started from.
-TEST(Program, EnterFillsTheDriveItWasStartedFrom) {
-  test::EmptyFolder(kExeDrive);
+// The DLLs that Wine is told to take from where Windows' loader would find
+// them (tests/CMakeLists.txt says which and why), as Windows does, rather
+// than its own; a test's DLL under those names lies in the program's way.
+std::vector<std::string> PlantedNames() {
+  char overrides[512] = {};
+  GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+  std::string list = overrides;
+  list = list.substr(0, list.find("=n,b"));
+  // Wine 8's own user32 imports version.dll, so it is loaded as the process
+  // starts, before the program can say where from; Windows' user32, a known
+  // DLL, does not.
+  const auto wineVersion = reinterpret_cast<const char* (*)()>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+  const bool userImportsVersion = wineVersion && std::atoi(wineVersion()) < 10;
+  std::vector<std::string> names;
+  for (std::size_t at = list.rfind(';') + 1, end = 0; end != std::string::npos; at = end + 1) {
+    end = list.find(',', at);
+    names.push_back(list.substr(at, end - at));
+    if (userImportsVersion && names.back() == "version") names.pop_back();
+  }
+  return names;
+}
+
+// The real program, started from a drive's root where DLLs of the tests'
+// own lie under system DLLs' names, there and in its current folder: it
+// starts with Go focused, browses, takes typing through its completion, and
+// Go starts a run that fills the drive it was started from; none of those
+// DLLs is loaded.
+TEST(Program, StartedBesidePlantedDllsItBrowsesSuggestsAndFills) {
+  const std::string cwd = test::kWriteDrive;
+  for (const std::string& folder : {std::string(kExeDrive), cwd}) test::EmptyFolder(folder);
   const std::string exe = std::string(kExeDrive) + "brimvale.exe";
   ASSERT_TRUE(CopyFileA((OwnFolder() + "brimvale.exe").c_str(), exe.c_str(), FALSE));
+  const std::vector<std::string> planted = PlantedNames();
+  ASSERT_GE(planted.size(), 4u) << "run through ctest, which tells Wine which DLLs to take";
+  for (const std::string& folder : {std::string(kExeDrive), cwd})
+    for (const std::string& name : planted)
+      ASSERT_TRUE(CopyFileA((OwnFolder() + "stand_in.dll").c_str(),
+                            (folder + name + ".dll").c_str(), FALSE));
   const long long freeAtStart = FreeBytes(kExeDrive);
 
   STARTUPINFOA startup{};
@@ -100,7 +139,7 @@ TEST(Program, EnterFillsTheDriveItWasStartedFrom) {
   PROCESS_INFORMATION process{};
   std::string commandLine = "\"" + exe + "\"";
   ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             "C:\\", &startup, &process));
+                             cwd.c_str(), &startup, &process));
   // Whatever happens below, the program does not outlive the test.
   struct TProcessGuard {
     PROCESS_INFORMATION& process;
@@ -112,10 +151,13 @@ TEST(Program, EnterFillsTheDriveItWasStartedFrom) {
     }
   } guard{process};
   HWND window = nullptr;
-  ASSERT_TRUE(
-      test::PumpUntil([&] { return (window = MainWindowOf(process.dwProcessId)) != nullptr; }));
+  ASSERT_TRUE(test::PumpUntil(
+      [&] { return (window = WindowOf(process.dwProcessId, "TfrmMain")) != nullptr; }));
   const HWND go = ChildWithText(window, "Go");
   ASSERT_NE(go, nullptr);
+  const HWND field =
+      FindWindowExA(ChildWithText(window, " Program Options "), nullptr, "Edit", nullptr);
+  ASSERT_NE(field, nullptr);
 
   GUITHREADINFO gui{};
   gui.cbSize = sizeof gui;
@@ -123,8 +165,20 @@ TEST(Program, EnterFillsTheDriveItWasStartedFrom) {
     return GetGUIThreadInfo(process.dwThreadId, &gui) && gui.hwndFocus == go;
   })) << "the focus is on "
       << gui.hwndFocus << ", not on Go";
-  PostMessageA(gui.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-  PostMessageA(gui.hwndFocus, WM_KEYUP, VK_RETURN, 0xC01C0001);
+
+  // The browser opens from the field with Alt+Down, and is cancelled.
+  PostMessageA(field, WM_SYSKEYDOWN, VK_DOWN, LPARAM{1} << 29);
+  HWND browser = nullptr;
+  ASSERT_TRUE(test::PumpUntil([&] { return (browser = WindowOf(process.dwProcessId, "#32770")); }));
+  PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(test::PumpUntil([&] { return !IsWindow(browser); }));
+  // The drive's root typed again, through the suggestions' hold on the field.
+  SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  for (const char key : std::string(kExeDrive)) SendMessageA(field, WM_CHAR, key, 1);
+  char typed[8] = {};
+  SendMessageA(field, WM_GETTEXT, sizeof typed, reinterpret_cast<LPARAM>(typed));
+  EXPECT_STREQ(typed, kExeDrive);
+  PostMessageA(go, BM_CLICK, 0, 0);
 
   ASSERT_TRUE(test::PumpUntil([&] { return !IsWindowEnabled(go) || FreeBytes(kExeDrive) == 0; }));
   ASSERT_TRUE(test::PumpUntil([&] { return IsWindowEnabled(go) && FreeBytes(kExeDrive) == 0; },
@@ -132,7 +186,7 @@ TEST(Program, EnterFillsTheDriveItWasStartedFrom) {
 
   long long written = 0;
   for (const std::string& name : test::FilesIn(kExeDrive)) {
-    if (name == "brimvale.exe") continue;
+    if (name == "brimvale.exe" || name.ends_with(".dll")) continue;
     EXPECT_EQ(name.rfind("_filldrive_", 0), 0u) << name;
     long long size = 0;
     EXPECT_TRUE(test::AllZero(std::string(kExeDrive) + name, size)) << name;
@@ -143,6 +197,10 @@ TEST(Program, EnterFillsTheDriveItWasStartedFrom) {
 
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+  for (const std::string& folder : {std::string(kExeDrive), cwd})
+    for (const std::string& name : test::FilesIn(folder))
+      EXPECT_FALSE(name.ends_with(".loaded")) << folder << name << " was loaded";
+  test::EmptyFolder(cwd);
 }
 
 }  // namespace

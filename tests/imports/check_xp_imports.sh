@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # Fails when a Windows program needs more than Windows XP SP3: a function it
 # imports that XP's system DLLs lack (the loader would refuse to start it),
-# or a PE header asking for a newer system.
+# or a PE header asking for a newer system, or that gives up address
+# randomisation or no-execute data. Fails too when it imports a DLL
+# that is not one of Windows' known DLLs, which the loader always maps from
+# the system folder: another would be taken from the program's own folder
+# first, where anyone may have left one of that name.
 #
 # mingw-w64's headers declare each API only from the _WIN32_WINNT value that
 # introduced it, so a C file that takes the address of every imported name,
@@ -28,6 +32,18 @@ for field in MajorOSystemVersion:MinorOSystemVersion MajorSubsystemVersion:Minor
   fi
 done
 
+# Loaded at a random address, its data never run as code: the two flags, a
+# relocation table to move it with, no section both writable and executable.
+flags=$(awk '$1 == "DllCharacteristics" { print $2 }' "$work/headers")
+if (((16#${flags:-0} & 0x140) != 0x140)); then
+  echo "$exe: DllCharacteristics 0x$flags lacks DYNAMIC_BASE (0x40) or NX_COMPAT (0x100)"
+  status=1
+fi
+grep -Eq 'Entry 5 [0-9a-f]+ 0*[1-9a-f][0-9a-f]* Base Relocation' "$work/headers" ||
+  { echo "$exe: no relocation table"; status=1; }
+writable_code=$("$objdump" -h "$exe" | awk '/^ +[0-9]+ / { name = $2 } /CODE/ && !/READONLY/ { print name }')
+[ -z "$writable_code" ] || { echo "$exe: writable code in $writable_code"; status=1; }
+
 # "DLL Name: X" starts a table; its rows are "vma hint name", or
 # "vma ordinal <none>" for an import by number.
 awk '
@@ -40,6 +56,13 @@ if [ ! -s "$work/imports" ]; then
   echo "$exe: no import table found"
   exit 1
 fi
+known='advapi32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll shlwapi.dll user32.dll'
+for dll in $(cut -d' ' -f1 "$work/imports" | sort -u); do
+  if [[ " $known " != *" $dll "* ]]; then
+    echo "$exe imports $dll, which Windows would look for in the program's folder first"
+    status=1
+  fi
+done
 if awk '$2 == "<none>" { print; found = 1 } END { exit !found }' "$work/imports" >"$work/ordinals"; then
   echo "$exe: imports by ordinal, which names cannot check:"
   cat "$work/ordinals"
@@ -88,5 +111,5 @@ if [ -n "$unexplained" ]; then
 fi
 
 checked=$(awk '$1 != "msvcrt.dll"' "$work/imports" | wc -l)
-[ $status = 0 ] && echo "$exe: $checked imports, none newer than Windows XP SP3; PE versions at most 5.1"
+[ $status = 0 ] && echo "$exe: $checked imports, none newer than Windows XP SP3, from known DLLs only; PE versions at most 5.1; randomised base, no-execute data"
 exit $status

@@ -18,6 +18,7 @@
 #include "ui/UJvBrowseForFolderDialog.h"
 #include "ui/UJvDirectoryEdit.h"
 #include "ui/UOwners.h"
+#include "ui/USystemLibraries.h"
 #include "ui/UWindow.h"
 #include "ui/UfrmMain.h"
 
@@ -28,7 +29,8 @@ class TStartUp : public ::testing::Environment {
  public:
   void SetUp() override {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    LoadSystemLibraries();
+    dll::InitCommonControlsEx(&controls);
   }
 };
 const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new TStartUp);

@@ -27,6 +27,7 @@
 #include "ui/UControls.h"
 #include "ui/UOwners.h"
 #include "ui/UScaling.h"
+#include "ui/USystemLibraries.h"
 #include "ui/UfrmMain.h"
 
 namespace brimvale {
@@ -39,7 +40,8 @@ class TStartUp : public ::testing::Environment {
  public:
   void SetUp() override {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
+    LoadSystemLibraries();
+    dll::InitCommonControlsEx(&controls);
   }
 };
 const auto* const kStartUp = ::testing::AddGlobalTestEnvironment(new TStartUp);

@@ -1,0 +1,14 @@
+// A DLL that only leaves a marker beside itself when a process loads it.
+// Placed under a system DLL's name where a loader might look, it shows
+// whether the program took it. It exports nothing, so a static import of
+// the program that resolved to it would stop the program's start too.
+#include <windows.h>
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+  if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  char path[MAX_PATH + 8] = {};
+  const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
+  lstrcpyA(path + length, ".loaded");
+  CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  return TRUE;
+}

@@ -1,0 +1,197 @@
+#include "ui/USystemLibraries.h"
+
+#include <winver.h>
+
+#include <iterator>
+#include <string>
+
+#include "ui/UOwners.h"
+
+namespace brimvale {
+namespace {
+
+// Newer than the Windows XP headers the program is built with.
+constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+// Loaded by name, by the common controls while they draw (msimg32), and by
+// the shell for completion and the folder browser (browseui); looked up in
+// the system folder even where nothing else asks for them.
+constexpr const char* kByNameLater[] = {"msimg32.dll", "browseui.dll"};
+
+// Given back as the process ends: made before anything that uses them, they
+// go after it.
+void GiveBack(HMODULE module) { FreeLibrary(module); }
+using TModuleOwner = TOwner<HMODULE, GiveBack>;
+
+template <class TFunction>
+void Take(HMODULE module, const char* name, TFunction& function) {
+  function =
+      module ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+             : nullptr;
+}
+
+// True when the whole process now takes DLLs from the system folder only.
+// Both calls are looked up: Windows XP SP3 has neither the first nor, before
+// SP1, the second; Windows 7 has the first only with an update.
+bool RestrictDllSearch() {
+  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  BOOL(WINAPI * setDefaultDirectories)(DWORD) = nullptr;
+  BOOL(WINAPI * setDllDirectory)(LPCSTR) = nullptr;
+  Take(kernel, "SetDefaultDllDirectories", setDefaultDirectories);
+  Take(kernel, "SetDllDirectoryA", setDllDirectory);
+  // An empty folder takes the current folder out of the search.
+  if (setDllDirectory) setDllDirectory("");
+  return setDefaultDirectories && setDefaultDirectories(kSearchSystem32);
+}
+
+class TSystemLibraries {
+ public:
+  TSystemLibraries() {
+    const bool restricted = RestrictDllSearch();
+    // By name, so that the manifest's activation context hands out version
+    // 6 from the system's side-by-side store, wherever the search goes.
+    FComCtl32.Reset(LoadLibraryA("comctl32.dll"));
+    FUxTheme.Reset(FromSystemFolder("uxtheme.dll", restricted));
+    FVersion.Reset(FromSystemFolder("version.dll", restricted));
+    for (std::size_t i = 0; i < std::size(kByNameLater); ++i)
+      FLater[i].Reset(FromSystemFolder(kByNameLater[i], restricted));
+
+    const HMODULE controls = FComCtl32.Get();
+    Take(controls, "InitCommonControlsEx", InitCommonControlsEx);
+    Take(controls, "ImageList_Create", ImageList_Create);
+    Take(controls, "ImageList_AddMasked", ImageList_AddMasked);
+    Take(controls, "ImageList_Destroy", ImageList_Destroy);
+    Take(controls, "ImageList_Draw", ImageList_Draw);
+    Take(controls, "ImageList_DrawEx", ImageList_DrawEx);
+    Take(controls, "ImageList_DrawIndirect", ImageList_DrawIndirect);
+    Take(controls, "ImageList_GetIconSize", ImageList_GetIconSize);
+    Take(controls, "SetWindowSubclass", SetWindowSubclass);
+    Take(controls, "RemoveWindowSubclass", RemoveWindowSubclass);
+    Take(controls, "DefSubclassProc", DefSubclassProc);
+    const HMODULE themes = FUxTheme.Get();
+    Take(themes, "IsThemeActive", IsThemeActive);
+    Take(themes, "IsAppThemed", IsAppThemed);
+    Take(themes, "OpenThemeData", OpenThemeData);
+    Take(themes, "CloseThemeData", CloseThemeData);
+    Take(themes, "DrawThemeBackground", DrawThemeBackground);
+    const HMODULE version = FVersion.Get();
+    Take(version, "GetFileVersionInfoSizeA", GetFileVersionInfoSizeA);
+    Take(version, "GetFileVersionInfoA", GetFileVersionInfoA);
+    Take(version, "VerQueryValueA", VerQueryValueA);
+  }
+  TSystemLibraries(const TSystemLibraries&) = delete;
+  TSystemLibraries& operator=(const TSystemLibraries&) = delete;
+
+  decltype(&::InitCommonControlsEx) InitCommonControlsEx;
+  decltype(&::ImageList_Create) ImageList_Create;
+  decltype(&::ImageList_AddMasked) ImageList_AddMasked;
+  decltype(&::ImageList_Destroy) ImageList_Destroy;
+  decltype(&::ImageList_Draw) ImageList_Draw;
+  decltype(&::ImageList_DrawEx) ImageList_DrawEx;
+  decltype(&::ImageList_DrawIndirect) ImageList_DrawIndirect;
+  decltype(&::ImageList_GetIconSize) ImageList_GetIconSize;
+  decltype(&::SetWindowSubclass) SetWindowSubclass;
+  decltype(&::RemoveWindowSubclass) RemoveWindowSubclass;
+  decltype(&::DefSubclassProc) DefSubclassProc;
+  decltype(&::IsThemeActive) IsThemeActive;
+  decltype(&::IsAppThemed) IsAppThemed;
+  decltype(&::OpenThemeData) OpenThemeData;
+  decltype(&::CloseThemeData) CloseThemeData;
+  decltype(&::DrawThemeBackground) DrawThemeBackground;
+  decltype(&::GetFileVersionInfoSizeA) GetFileVersionInfoSizeA;
+  decltype(&::GetFileVersionInfoA) GetFileVersionInfoA;
+  decltype(&::VerQueryValueA) VerQueryValueA;
+
+ private:
+  // Where the search is restricted, the DLL's own imports follow it; where
+  // it is not, the altered search starts them in the DLL's folder and never
+  // looks in the program's.
+  static HMODULE FromSystemFolder(const char* name, bool restricted) {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    const std::string path = std::string(folder) + "\\" + name;
+    return LoadLibraryExA(path.c_str(), nullptr, restricted ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
+
+  TModuleOwner FComCtl32, FUxTheme, FVersion;
+  TModuleOwner FLater[std::size(kByNameLater)];
+};
+
+const TSystemLibraries& Libraries() {
+  static const TSystemLibraries libraries;
+  return libraries;
+}
+
+// Calls the function that `Member` holds, or answers `fallback` without it.
+template <auto Member, class TResult, class... TArgs>
+TResult Call(TResult fallback, TArgs... args) {
+  const auto function = Libraries().*Member;
+  return function ? function(args...) : fallback;
+}
+
+using L = TSystemLibraries;
+
+}  // namespace
+
+void LoadSystemLibraries() { Libraries(); }
+
+namespace dll {
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* controls) {
+  return Call<&L::InitCommonControlsEx>(FALSE, controls);
+}
+HIMAGELIST ImageList_Create(int width, int height, UINT flags, int initial, int grow) {
+  return Call<&L::ImageList_Create>(HIMAGELIST{}, width, height, flags, initial, grow);
+}
+int ImageList_AddMasked(HIMAGELIST list, HBITMAP bitmap, COLORREF mask) {
+  return Call<&L::ImageList_AddMasked>(-1, list, bitmap, mask);
+}
+BOOL ImageList_Destroy(HIMAGELIST list) { return Call<&L::ImageList_Destroy>(FALSE, list); }
+BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style) {
+  return Call<&L::ImageList_Draw>(FALSE, list, index, dc, x, y, style);
+}
+BOOL ImageList_DrawEx(HIMAGELIST list, int index, HDC dc, int x, int y, int width, int height,
+                      COLORREF background, COLORREF foreground, UINT style) {
+  return Call<&L::ImageList_DrawEx>(FALSE, list, index, dc, x, y, width, height, background,
+                                    foreground, style);
+}
+BOOL ImageList_DrawIndirect(IMAGELISTDRAWPARAMS* parameters) {
+  return Call<&L::ImageList_DrawIndirect>(FALSE, parameters);
+}
+BOOL ImageList_GetIconSize(HIMAGELIST list, int* width, int* height) {
+  return Call<&L::ImageList_GetIconSize>(FALSE, list, width, height);
+}
+BOOL SetWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {
+  return Call<&L::SetWindowSubclass>(FALSE, window, procedure, id, data);
+}
+BOOL RemoveWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) {
+  return Call<&L::RemoveWindowSubclass>(FALSE, window, procedure, id);
+}
+LRESULT DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Call<&L::DefSubclassProc>(LRESULT{}, window, message, wParam, lParam);
+}
+
+BOOL IsThemeActive() { return Call<&L::IsThemeActive>(FALSE); }
+BOOL IsAppThemed() { return Call<&L::IsAppThemed>(FALSE); }
+HTHEME OpenThemeData(HWND window, LPCWSTR classes) {
+  return Call<&L::OpenThemeData>(HTHEME{}, window, classes);
+}
+HRESULT CloseThemeData(HTHEME theme) { return Call<&L::CloseThemeData>(E_FAIL, theme); }
+HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const RECT* bounds,
+                            const RECT* clip) {
+  return Call<&L::DrawThemeBackground>(E_FAIL, theme, dc, part, state, bounds, clip);
+}
+
+DWORD GetFileVersionInfoSizeA(LPCSTR file, DWORD* handle) {
+  return Call<&L::GetFileVersionInfoSizeA>(DWORD{}, file, handle);
+}
+BOOL GetFileVersionInfoA(LPCSTR file, DWORD handle, DWORD size, void* data) {
+  return Call<&L::GetFileVersionInfoA>(FALSE, file, handle, size, data);
+}
+BOOL VerQueryValueA(const void* block, LPCSTR path, void** value, UINT* length) {
+  return Call<&L::VerQueryValueA>(FALSE, block, path, value, length);
+}
+
+}  // namespace dll
+}  // namespace brimvale
