@@ -299,10 +299,21 @@ TEST_F(ManifestTest, OwnIdentityAndOneDependencyOnCommonControls6) {
                                                 {"publicKeyToken", "6595b64144ccf1df"}}));
 }
 
-TEST_F(ManifestTest, AsksForNothingElse) {
+// Run as the user who starts it, as administrator only when started so, and
+// never with file virtualization, which would put its files for a folder the
+// user may not write to into a hidden copy elsewhere.
+TEST_F(ManifestTest, RunsAsItsInvokerAndAsksForNothingElse) {
   const std::string_view text = Text();
-  for (const char* absent : {"trustInfo", "requestedExecutionLevel", "dpiAware", "dpiAwareness",
-                             "compatibility", "supportedOS", "windowsSettings"}) {
+  const auto trust = Elements(text, "trustInfo");
+  ASSERT_EQ(trust.size(), 1u);
+  EXPECT_EQ(trust[0].at("xmlns"), "urn:schemas-microsoft-com:asm.v3");
+  EXPECT_EQ(Elements(text, "security").size(), 1u);
+  EXPECT_EQ(Elements(text, "requestedPrivileges").size(), 1u);
+  EXPECT_EQ(Elements(text, "requestedExecutionLevel"),
+            (std::vector<std::map<std::string, std::string>>{
+                {{"level", "asInvoker"}, {"uiAccess", "false"}}}));
+  for (const char* absent :
+       {"dpiAware", "dpiAwareness", "compatibility", "supportedOS", "windowsSettings"}) {
     EXPECT_EQ(text.find(absent), std::string_view::npos) << absent;
   }
 }
