@@ -20,6 +20,12 @@ int LayoutTextHeight(const TFontMeasure& measured) {
   return measured.TextHeight;
 }
 
+HFONT CreateLayoutFont(int height, int weight) {
+  return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, kLayoutFace);
+}
+
 int ScreenDpi() {
   TClientDC screen(nullptr);
   return GetDeviceCaps(screen.Get(), LOGPIXELSY);

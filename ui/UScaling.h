@@ -38,6 +38,9 @@ TFontMeasure MeasureFont(HFONT font);
 
 // The laid-out face.
 inline constexpr char kLayoutFace[] = "MS Sans Serif";
+// The layout's font in the laid-out face: `height` as CreateFont takes it
+// (-11 at 96 dpi), FW_NORMAL or FW_BOLD. The caller owns it.
+HFONT CreateLayoutFont(int height, int weight = FW_NORMAL);
 
 // The text height to scale the layout for: the one the window's font
 // measures (every position, size and font then scales by it / 13), or the

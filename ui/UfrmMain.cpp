@@ -26,12 +26,6 @@ constexpr char kMakerNotice[] = "- freeware by Tavor Software";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
 constexpr DWORD kModulePathSize = MAX_PATH + 1;  // the program's own path, with its terminator
 
-HFONT CreateLayoutFont(int height, int weight) {
-  return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, kLayoutFace);
-}
-
 const char kHelpText[] =
     "This application creates empty files filled with zeros (char 0) in order to fill a disk "
     "drive completely. Later, you can shred the files to ensure complete deletion of any unused "

@@ -18,18 +18,13 @@
 #include "engine/UDuration.h"
 #include "engine/UProgress.h"
 #include "ui/UControls.h"
+#include "ui/UScaling.h"
 
 namespace {
 
 TBenchRun gRun;
 constexpr int kGoId = 1;
 HWND gGauge = nullptr, gTaken = nullptr, gLeft = nullptr;
-
-HFONT LayoutFont(int weight) {
-  return CreateFontA(-11, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                     "MS Sans Serif");
-}
 
 HWND Child(const char* windowClass, const char* text, DWORD style, int left, int top, int width,
            int height, HWND parent, HFONT font, int id = 0) {
@@ -97,7 +92,8 @@ int main(int argc, char** argv) {
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, "SameScreenFill", "same screen", kStyle,
                                       293, 110, frame.right - frame.left, frame.bottom - frame.top,
                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  const HFONT font = LayoutFont(FW_NORMAL), bold = LayoutFont(FW_BOLD);
+  const HFONT font = brimvale::CreateLayoutFont(-11),
+              bold = brimvale::CreateLayoutFont(-11, FW_BOLD);
   Child("Button", "Go", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 284, 272, 119, 29, window, font,
         kGoId);
   const HWND box =

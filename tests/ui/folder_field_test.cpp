@@ -49,9 +49,7 @@ class TTestParent final : public TWindow {
     CreateHandle(windowClass, WS_EX_CONTROLPARENT, "Folder field",
                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_VISIBLE,
                  RECT{100, 100, 520, 240}, nullptr);
-    font_.Reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+    font_.Reset(CreateLayoutFont(-11));
   }
   ~TTestParent() override { DestroyHandle(); }
   HFONT Font() const { return font_.Get(); }

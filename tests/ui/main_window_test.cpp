@@ -173,9 +173,7 @@ void ExpectTheResolutionSet() {
   const int expected = ExpectedDpi();
   if (!expected || ScreenDpi() == expected) return;
   ASSERT_EQ(ScreenDpi(), kLayoutDpi) << "told neither " << expected << " nor 96 dpi";
-  TFontOwner font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, kLayoutFace));
+  TFontOwner font(CreateLayoutFont(-11));
   ASSERT_GT(MeasureFont(font.Get()).TextHeight, kLayoutTextHeight)
       << "told 96 dpi, and fonts are not made at " << expected;
 }
