@@ -150,6 +150,7 @@ bool TfrmMain::Create() {
     return false;
   FitClientArea(FScale(kClientWidth), FScale(kClientHeight));
   if (!CreateControls()) return false;
+  KeepCaptionsClearOfLinks();
   FormCreate(Handle());
   return true;
 }
@@ -229,6 +230,30 @@ bool TfrmMain::CreateControls() {
     }
   }
   return true;
+}
+
+void TfrmMain::KeepCaptionsClearOfLinks() {
+  // The captions size themselves to their text, which some faces make
+  // wider than laid out. The column keeps its laid-out left edge unless the
+  // wider caption would then end less than the laid-out gap before the
+  // links; the links stay where they are.
+  const HWND captions[] = {Label8, Label9};
+  int laidOutEnd = 0, widest = 0;
+  for (const HWND caption : captions) {
+    const TControlRow::TBounds& laidOut = RowOf(caption)->bounds;
+    laidOutEnd = std::max(laidOutEnd, laidOut.left + laidOut.width);
+    RECT bounds;
+    GetWindowRect(caption, &bounds);
+    widest = std::max(widest, static_cast<int>(bounds.right - bounds.left));
+  }
+  const int links = RowOf(lblURL)->bounds.left;
+  const int left = FScale(links) - FScale(links - laidOutEnd) - widest;
+  for (const HWND caption : captions) {
+    const RECT laidOut = ScaledBounds(*RowOf(caption));
+    if (left < laidOut.left)
+      SetWindowPos(caption, nullptr, left, laidOut.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 RECT TfrmMain::ScaledBounds(const TControlRow& row) const {

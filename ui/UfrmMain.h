@@ -104,6 +104,9 @@ class TfrmMain : public TWindow, private TFillRunView {
   // Makes the client area `width` x `height` pixels, whatever frame is drawn.
   void FitClientArea(int width, int height);
   bool CreateControls();
+  // Moves the Help group's caption column left where a caption is wider
+  // than laid out, so that none runs under its link.
+  void KeepCaptionsClearOfLinks();
   HWND CreateControl(const TControlRow& row, HWND parent, int id);
   const TControlRow* RowOf(HWND control) const;
   RECT ScaledBounds(const TControlRow& row) const;

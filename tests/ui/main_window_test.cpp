@@ -272,6 +272,7 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
        true, false},
   };
   const bool laidOutFace = measured == kLayoutTextHeight && FaceOf(window) == kLayoutFace;
+  const int captionColumn = RectInParent(f.Label8).left;  // checked below
   for (const TRow& row : rows) {
     SCOPED_TRACE(row.name);
     ASSERT_NE(row.control, nullptr);
@@ -281,7 +282,8 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
       EXPECT_EQ(WindowText(row.control), row.text);
     }
     const RECT r = RectInParent(row.control);
-    EXPECT_EQ(r.left, scaled(row.left));
+    const bool caption = row.control == f.Label8 || row.control == f.Label9;
+    EXPECT_EQ(r.left, caption ? captionColumn : scaled(row.left));
     EXPECT_EQ(r.top, scaled(row.top));
     if (row.sizing == kFixed || (row.sizing == kLaidOutText && laidOutFace)) {
       EXPECT_EQ(r.right - r.left, scaled(row.width));
@@ -299,6 +301,14 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
     EXPECT_EQ(IsWindowEnabled(row.control) != FALSE, row.enabled);
     EXPECT_EQ((GetWindowLongA(row.control, GWL_STYLE) & WS_VISIBLE) != 0, row.visible);
   }
+
+  // No caption under its link: the column moves left, inside the group, only
+  // as far as the wider caption needs to end the laid-out gap before it.
+  const int gap = std::min(RectInParent(f.lblURL).left - RectInParent(f.Label8).right,
+                           RectInParent(f.lblURL2).left - RectInParent(f.Label9).right);
+  EXPECT_EQ(gap, captionColumn != scaled(40) ? scaled(6) : std::max(gap, scaled(6)));
+  EXPECT_GT(captionColumn, 2 * GetSystemMetrics(SM_CXEDGE));
+  EXPECT_LT(RectInParent(f.lblURL2).right, scaled(400) - 2 * GetSystemMetrics(SM_CXEDGE));
 
   // Whatever frame the system draws around it.
   RECT client;
