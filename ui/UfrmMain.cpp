@@ -160,6 +160,8 @@ void TfrmMain::FitClientArea(int width, int height) {
   // drawn: a system that scales a program unaware of the resolution may
   // answer with the screen's frame and draw that of 96 dpi. The client area
   // is what the layout needs, so the outer size takes up the difference.
+  // Minimised, the window has no client area to measure.
+  if (IsIconic(Handle())) return;
   RECT client, outer;
   GetClientRect(Handle(), &client);
   const int dx = width - client.right, dy = height - client.bottom;
@@ -410,8 +412,15 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // Only top-level windows hear of it; the controls' pictures follow it.
       SendToDescendants(Handle(), message, wParam, lParam);
       break;
+    case WM_THEMECHANGED:
+      // A new theme or caption size changes the frame; the system keeps the
+      // outer size, and the client area would follow.
+      FitClientArea(FScale(kClientWidth), FScale(kClientHeight));
+      break;
     case WM_SETTINGCHANGE:
       FFormatSettings = ReadFormatSettings();
+      if (wParam == SPI_SETNONCLIENTMETRICS)
+        FitClientArea(FScale(kClientWidth), FScale(kClientHeight));
       break;
     case WM_CLOSE:
       // Ends the program once the running handler (a fill run) returns.

@@ -310,11 +310,23 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
   EXPECT_GT(captionColumn, 2 * GetSystemMetrics(SM_CXEDGE));
   EXPECT_LT(RectInParent(f.lblURL2).right, scaled(400) - 2 * GetSystemMetrics(SM_CXEDGE));
 
-  // Whatever frame the system draws around it.
-  RECT client;
-  GetClientRect(window, &client);
-  EXPECT_NEAR(client.right, scaled(410), 1);
-  EXPECT_NEAR(client.bottom, scaled(408), 1);
+  // Whatever frame is drawn, also once a change of it is announced: a
+  // caption 12 pixels taller, then the old one with a theme change.
+  for (const auto& [growth, announcement] :
+       {std::pair<int, UINT>{0, WM_NULL}, {12, WM_SETTINGCHANGE}, {-12, WM_THEMECHANGED}}) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.iCaptionHeight += growth;
+    SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(window, announcement, SPI_SETNONCLIENTMETRICS, 0);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, scaled(410)) << growth;
+    EXPECT_EQ(client.bottom, scaled(408)) << growth;
+  }
   const LONG style = GetWindowLongA(window, GWL_STYLE);
   EXPECT_FALSE(style & WS_THICKFRAME);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
