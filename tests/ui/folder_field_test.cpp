@@ -449,20 +449,23 @@ TEST_F(FolderFieldTest, ALowFieldGrowsToItsFontAndTheButtonFollowsTheField) {
 }
 
 // The system's own suggestion objects, as the field makes them, kept to be
-// asked what they were told.
-TComPtr<IAutoComplete2> gMadeAutoComplete;
-TComPtr<IACList2> gMadeFolderList;
+// asked what they were told; not owned, since the test sees its release end each.
+IAutoComplete2* gMadeAutoComplete = nullptr;
+IUnknown* gMadeLists = nullptr;
+IACList2* gMadeFolderList = nullptr;
 HRESULT CreateAndKeep(REFCLSID object, REFIID iid, void** created) {
   const HRESULT result = TJvAutoComplete::CreateInProcess(object, iid, created);
   auto* made = SUCCEEDED(result) ? static_cast<IUnknown*>(*created) : nullptr;
   if (made && object == CLSID_AutoComplete)
-    made->QueryInterface(IID_IAutoComplete2, gMadeAutoComplete.ReceiveVoid());
+    made->QueryInterface(IID_IAutoComplete2, reinterpret_cast<void**>(&gMadeAutoComplete));
+  if (made && object == CLSID_ACLMulti)
+    made->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&gMadeLists));
   if (made && object == CLSID_ACListISF)
-    made->QueryInterface(IID_IACList2, gMadeFolderList.ReceiveVoid());
+    made->QueryInterface(IID_IACList2, reinterpret_cast<void**>(&gMadeFolderList));
   return result;
 }
 template <class TObject>
-DWORD OptionsOf(const TComPtr<TObject>& object) {
+DWORD OptionsOf(TObject* object) {
   DWORD options = 0xFFFFFFFF;
   if (object) object->GetOptions(&options);
   return options;
@@ -473,15 +476,17 @@ TEST_F(FolderFieldTest, DropsAndSuggestionsComeWithTheWindowAndGoWithIt) {
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round == 0 ? "first window" : "re-created window");
     ASSERT_NE(field_.Create(parent_.Handle(), kFieldId, kBounds, parent_.Font(), ""), nullptr);
+    ASSERT_TRUE(gMadeAutoComplete && gMadeLists && gMadeFolderList);
     EXPECT_TRUE(GetWindowLongA(field_.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     // A drop-down list of existing file-system folders, nothing completed in place.
     EXPECT_EQ(OptionsOf(gMadeAutoComplete), static_cast<DWORD>(ACO_AUTOSUGGEST));
     EXPECT_EQ(OptionsOf(gMadeFolderList), static_cast<DWORD>(ACLO_FILESYSONLY | ACLO_FILESYSDIRS));
     DestroyWindow(field_.Handle());
     EXPECT_EQ(field_.Handle(), nullptr);
-    EXPECT_EQ(OptionsOf(gMadeAutoComplete), static_cast<DWORD>(ACO_NONE));
-    gMadeAutoComplete.Reset();
-    gMadeFolderList.Reset();
+    // The test's release is the last of each (users go before what they use).
+    EXPECT_EQ(std::exchange(gMadeAutoComplete, nullptr)->Release(), 0u);
+    EXPECT_EQ(std::exchange(gMadeLists, nullptr)->Release(), 0u);
+    EXPECT_EQ(std::exchange(gMadeFolderList, nullptr)->Release(), 0u);
   }
 }
 
