@@ -2,7 +2,6 @@
 
 #include <winver.h>
 
-#include <iterator>
 #include <string>
 
 #include "ui/UOwners.h"
@@ -13,21 +12,15 @@ namespace {
 // Newer than the Windows XP headers the program is built with.
 constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 
-// Loaded by name, by the common controls while they draw (msimg32), and by
-// the shell for completion and the folder browser (browseui); looked up in
-// the system folder even where nothing else asks for them.
-constexpr const char* kByNameLater[] = {"msimg32.dll", "browseui.dll"};
-
 // Given back as the process ends: made before anything that uses them, they
 // go after it.
 void GiveBack(HMODULE module) { FreeLibrary(module); }
 using TModuleOwner = TOwner<HMODULE, GiveBack>;
 
 template <class TFunction>
-void Take(HMODULE module, const char* name, TFunction& function) {
-  function =
-      module ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-             : nullptr;
+TFunction Take(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
 }
 
 // True when the whole process now takes DLLs from the system folder only.
@@ -35,87 +28,61 @@ void Take(HMODULE module, const char* name, TFunction& function) {
 // SP1, the second; Windows 7 has the first only with an update.
 bool RestrictDllSearch() {
   const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  BOOL(WINAPI * setDefaultDirectories)(DWORD) = nullptr;
-  BOOL(WINAPI * setDllDirectory)(LPCSTR) = nullptr;
-  Take(kernel, "SetDefaultDllDirectories", setDefaultDirectories);
-  Take(kernel, "SetDllDirectoryA", setDllDirectory);
+  const auto setDefaultDirectories = Take<BOOL(WINAPI*)(DWORD)>(kernel, "SetDefaultDllDirectories");
+  const auto setDllDirectory = Take<BOOL(WINAPI*)(LPCSTR)>(kernel, "SetDllDirectoryA");
   // An empty folder takes the current folder out of the search.
   if (setDllDirectory) setDllDirectory("");
   return setDefaultDirectories && setDefaultDirectories(kSearchSystem32);
 }
 
+// Where the search is restricted, a DLL's own imports follow it; where it is
+// not, the altered search starts them in the DLL's folder and never looks in
+// the program's.
+HMODULE FromSystemFolder(const char* name, bool restricted) {
+  char folder[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  const std::string path = std::string(folder) + "\\" + name;
+  return LoadLibraryExA(path.c_str(), nullptr, restricted ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+// The DLLs, in the order they are loaded, and the functions taken from them.
 class TSystemLibraries {
+  const bool FRestricted = RestrictDllSearch();
+  // By name, so that the manifest's activation context hands out version 6
+  // from the system's side-by-side store, wherever the search goes.
+  const TModuleOwner FComCtl32{LoadLibraryA("comctl32.dll")};
+  const TModuleOwner FUxTheme{FromSystemFolder("uxtheme.dll", FRestricted)};
+  const TModuleOwner FVersion{FromSystemFolder("version.dll", FRestricted)};
+  // Loaded by name later: by the common controls while they draw, and by
+  // the shell for completion and the folder browser.
+  const TModuleOwner FMsImg32{FromSystemFolder("msimg32.dll", FRestricted)};
+  const TModuleOwner FBrowseUi{FromSystemFolder("browseui.dll", FRestricted)};
+
  public:
-  TSystemLibraries() {
-    const bool restricted = RestrictDllSearch();
-    // By name, so that the manifest's activation context hands out version
-    // 6 from the system's side-by-side store, wherever the search goes.
-    FComCtl32.Reset(LoadLibraryA("comctl32.dll"));
-    FUxTheme.Reset(FromSystemFolder("uxtheme.dll", restricted));
-    FVersion.Reset(FromSystemFolder("version.dll", restricted));
-    for (std::size_t i = 0; i < std::size(kByNameLater); ++i)
-      FLater[i].Reset(FromSystemFolder(kByNameLater[i], restricted));
-
-    const HMODULE controls = FComCtl32.Get();
-    Take(controls, "InitCommonControlsEx", InitCommonControlsEx);
-    Take(controls, "ImageList_Create", ImageList_Create);
-    Take(controls, "ImageList_AddMasked", ImageList_AddMasked);
-    Take(controls, "ImageList_Destroy", ImageList_Destroy);
-    Take(controls, "ImageList_Draw", ImageList_Draw);
-    Take(controls, "ImageList_DrawEx", ImageList_DrawEx);
-    Take(controls, "ImageList_DrawIndirect", ImageList_DrawIndirect);
-    Take(controls, "ImageList_GetIconSize", ImageList_GetIconSize);
-    Take(controls, "SetWindowSubclass", SetWindowSubclass);
-    Take(controls, "RemoveWindowSubclass", RemoveWindowSubclass);
-    Take(controls, "DefSubclassProc", DefSubclassProc);
-    const HMODULE themes = FUxTheme.Get();
-    Take(themes, "IsThemeActive", IsThemeActive);
-    Take(themes, "IsAppThemed", IsAppThemed);
-    Take(themes, "OpenThemeData", OpenThemeData);
-    Take(themes, "CloseThemeData", CloseThemeData);
-    Take(themes, "DrawThemeBackground", DrawThemeBackground);
-    const HMODULE version = FVersion.Get();
-    Take(version, "GetFileVersionInfoSizeA", GetFileVersionInfoSizeA);
-    Take(version, "GetFileVersionInfoA", GetFileVersionInfoA);
-    Take(version, "VerQueryValueA", VerQueryValueA);
-  }
-  TSystemLibraries(const TSystemLibraries&) = delete;
-  TSystemLibraries& operator=(const TSystemLibraries&) = delete;
-
-  decltype(&::InitCommonControlsEx) InitCommonControlsEx;
-  decltype(&::ImageList_Create) ImageList_Create;
-  decltype(&::ImageList_AddMasked) ImageList_AddMasked;
-  decltype(&::ImageList_Destroy) ImageList_Destroy;
-  decltype(&::ImageList_Draw) ImageList_Draw;
-  decltype(&::ImageList_DrawEx) ImageList_DrawEx;
-  decltype(&::ImageList_DrawIndirect) ImageList_DrawIndirect;
-  decltype(&::ImageList_GetIconSize) ImageList_GetIconSize;
-  decltype(&::SetWindowSubclass) SetWindowSubclass;
-  decltype(&::RemoveWindowSubclass) RemoveWindowSubclass;
-  decltype(&::DefSubclassProc) DefSubclassProc;
-  decltype(&::IsThemeActive) IsThemeActive;
-  decltype(&::IsAppThemed) IsAppThemed;
-  decltype(&::OpenThemeData) OpenThemeData;
-  decltype(&::CloseThemeData) CloseThemeData;
-  decltype(&::DrawThemeBackground) DrawThemeBackground;
-  decltype(&::GetFileVersionInfoSizeA) GetFileVersionInfoSizeA;
-  decltype(&::GetFileVersionInfoA) GetFileVersionInfoA;
-  decltype(&::VerQueryValueA) VerQueryValueA;
-
- private:
-  // Where the search is restricted, the DLL's own imports follow it; where
-  // it is not, the altered search starts them in the DLL's folder and never
-  // looks in the program's.
-  static HMODULE FromSystemFolder(const char* name, bool restricted) {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::string path = std::string(folder) + "\\" + name;
-    return LoadLibraryExA(path.c_str(), nullptr, restricted ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
-  }
-
-  TModuleOwner FComCtl32, FUxTheme, FVersion;
-  TModuleOwner FLater[std::size(kByNameLater)];
+// Each function under its own name, in its system declaration's type.
+#define BRIMVALE_FUNCTION(module, name) \
+  const decltype(&::name) name = Take<decltype(&::name)>(module.Get(), #name)
+  BRIMVALE_FUNCTION(FComCtl32, InitCommonControlsEx);
+  BRIMVALE_FUNCTION(FComCtl32, ImageList_Create);
+  BRIMVALE_FUNCTION(FComCtl32, ImageList_AddMasked);
+  BRIMVALE_FUNCTION(FComCtl32, ImageList_Destroy);
+  BRIMVALE_FUNCTION(FComCtl32, ImageList_Draw);
+  BRIMVALE_FUNCTION(FComCtl32, ImageList_DrawEx);
+  BRIMVALE_FUNCTION(FComCtl32, ImageList_DrawIndirect);
+  BRIMVALE_FUNCTION(FComCtl32, ImageList_GetIconSize);
+  BRIMVALE_FUNCTION(FComCtl32, SetWindowSubclass);
+  BRIMVALE_FUNCTION(FComCtl32, RemoveWindowSubclass);
+  BRIMVALE_FUNCTION(FComCtl32, DefSubclassProc);
+  BRIMVALE_FUNCTION(FUxTheme, IsThemeActive);
+  BRIMVALE_FUNCTION(FUxTheme, IsAppThemed);
+  BRIMVALE_FUNCTION(FUxTheme, OpenThemeData);
+  BRIMVALE_FUNCTION(FUxTheme, CloseThemeData);
+  BRIMVALE_FUNCTION(FUxTheme, DrawThemeBackground);
+  BRIMVALE_FUNCTION(FVersion, GetFileVersionInfoSizeA);
+  BRIMVALE_FUNCTION(FVersion, GetFileVersionInfoA);
+  BRIMVALE_FUNCTION(FVersion, VerQueryValueA);
+#undef BRIMVALE_FUNCTION
 };
 
 const TSystemLibraries& Libraries() {
