@@ -19,10 +19,9 @@ bool WriteFillFile(const std::string& fileName, std::uint8_t fillValue, std::int
 
   bool taken = false;
   TFileOwner file(fs, fs.CreateNew(fileName, writeThrough, taken));
-  if (nameTaken) *nameTaken = !file && taken;
+  if (nameTaken) *nameTaken = taken;
   if (!file) {
-    if (nameTaken && taken) return false;
-    ShowMessage("Invalid File Handle");
+    if (!(taken && nameTaken)) ShowMessage("Invalid File Handle");
     return false;
   }
 
