@@ -121,7 +121,7 @@ std::vector<std::string> PlantedNames() {
 // starts with Go focused, browses, takes typing through its completion, and
 // Go starts a run that fills the drive it was started from; none of those
 // DLLs is loaded.
-TEST(Program, StartedBesidePlantedDllsItBrowsesSuggestsAndFills) {
+TEST(Program, StartedBesidePlantedDllsItBrowsesTakesTypingAndFills) {
   const std::string cwd = test::kWriteDrive;
   for (const std::string& folder : {std::string(kExeDrive), cwd}) test::EmptyFolder(folder);
   const std::string exe = std::string(kExeDrive) + "brimvale.exe";
