@@ -117,11 +117,11 @@ std::vector<std::string> PlantedNames() {
 }
 
 // The real program, started from a drive's root where DLLs of the tests'
-// own lie under system DLLs' names, there and in its current folder: it
-// starts with Go focused, browses, takes typing through its completion, and
-// Go starts a run that fills the drive it was started from; none of those
+// own lie under system DLLs' names, there and in its current folder: Enter
+// starts a run (Go has the focus) that fills the drive it was started from,
+// then it browses and takes typing through its completion; none of those
 // DLLs is loaded.
-TEST(Program, StartedBesidePlantedDllsItBrowsesTakesTypingAndFills) {
+TEST(Program, StartedBesidePlantedDllsItFillsBrowsesAndTakesTyping) {
   const std::string cwd = test::kWriteDrive;
   for (const std::string& folder : {std::string(kExeDrive), cwd}) test::EmptyFolder(folder);
   const std::string exe = std::string(kExeDrive) + "brimvale.exe";
@@ -165,6 +165,12 @@ TEST(Program, StartedBesidePlantedDllsItBrowsesTakesTypingAndFills) {
     return GetGUIThreadInfo(process.dwThreadId, &gui) && gui.hwndFocus == go;
   })) << "the focus is on "
       << gui.hwndFocus << ", not on Go";
+  PostMessageA(gui.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  PostMessageA(gui.hwndFocus, WM_KEYUP, VK_RETURN, 0xC01C0001);
+
+  ASSERT_TRUE(test::PumpUntil([&] { return !IsWindowEnabled(go) || FreeBytes(kExeDrive) == 0; }));
+  ASSERT_TRUE(test::PumpUntil([&] { return IsWindowEnabled(go) && FreeBytes(kExeDrive) == 0; },
+                              std::chrono::seconds(60)));
 
   // The browser opens from the field with Alt+Down, and is cancelled.
   PostMessageA(field, WM_SYSKEYDOWN, VK_DOWN, LPARAM{1} << 29);
@@ -178,11 +184,6 @@ TEST(Program, StartedBesidePlantedDllsItBrowsesTakesTypingAndFills) {
   char typed[8] = {};
   SendMessageA(field, WM_GETTEXT, sizeof typed, reinterpret_cast<LPARAM>(typed));
   EXPECT_STREQ(typed, kExeDrive);
-  PostMessageA(go, BM_CLICK, 0, 0);
-
-  ASSERT_TRUE(test::PumpUntil([&] { return !IsWindowEnabled(go) || FreeBytes(kExeDrive) == 0; }));
-  ASSERT_TRUE(test::PumpUntil([&] { return IsWindowEnabled(go) && FreeBytes(kExeDrive) == 0; },
-                              std::chrono::seconds(60)));
 
   long long written = 0;
   for (const std::string& name : test::FilesIn(kExeDrive)) {
