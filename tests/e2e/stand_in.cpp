@@ -1,7 +1,5 @@
-// A DLL that only leaves a marker beside itself when a process loads it.
-// Placed under a system DLL's name where a loader might look, it shows
-// whether the program took it. It exports nothing, so a static import of
-// the program that resolved to it would stop the program's start too.
+// Leaves a marker beside itself when loaded: planted under a system DLL's
+// name, it shows whether the program took it. It exports nothing.
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
