@@ -18,9 +18,10 @@ std::string FillFileName(std::int32_t fileNumber, std::int64_t chunk) {
   return "_filldrive_" + FormatPadded(fileNumber, 4) + "_" + std::to_string(chunk) + ".dat";
 }
 
-std::string FillFilePath(std::string_view folder, std::string_view name) {
+std::string FillFilePath(std::string_view folder, std::string_view name,
+                         const TLeadBytes& leadBytes) {
   std::string path(folder);
-  if (path.empty() || path.back() != '\\') path += '\\';
+  if (!EndsWithBackslash(path, leadBytes)) path += '\\';
   path += name;
   return path;
 }

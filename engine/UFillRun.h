@@ -8,6 +8,7 @@
 #include "engine/UDiskInfo.h"
 #include "engine/UFillWriter.h"
 #include "engine/UNumberFormat.h"
+#include "engine/UPathText.h"
 #include "engine/UProgress.h"
 #include "engine/platform/UFileSystem.h"
 
@@ -20,7 +21,8 @@ inline constexpr std::uint32_t kMaxFillFileSize = 1073741824;
 std::string FillFileName(std::int32_t fileNumber, std::int64_t chunk);
 
 // The folder text with one backslash ensured, then the name.
-std::string FillFilePath(std::string_view folder, std::string_view name);
+std::string FillFilePath(std::string_view folder, std::string_view name,
+                         const TLeadBytes& leadBytes = ProcessLeadBytes());
 
 // The task line: Writing file "NAME", N clusters, N bytes.
 std::string TaskCaption(std::string_view name, std::int64_t chunk, std::int64_t clusterSize,

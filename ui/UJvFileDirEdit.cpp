@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "engine/UPathText.h"
 #include "ui/UFileUtil.h"
 
 namespace brimvale {

@@ -9,6 +9,7 @@
 #include "engine/UDiskInfo.h"
 #include "engine/UDuration.h"
 #include "engine/UGlobals.h"
+#include "engine/UPathText.h"
 #include "engine/platform/ULocale.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"

@@ -73,12 +73,44 @@ TEST(FillRunNames, NumbersPadToFourDigitsAndPathsGetOneBackslash) {
   EXPECT_EQ(FillFileName(0, 262144), "_filldrive_0000_262144.dat");
   EXPECT_EQ(FillFileName(12, 8), "_filldrive_0012_8.dat");
   EXPECT_EQ(FillFileName(12345, 1), "_filldrive_12345_1.dat");
-  EXPECT_EQ(FillFilePath("D:\\", "a.dat"), "D:\\a.dat");
-  EXPECT_EQ(FillFilePath("D:\\Work", "a.dat"), "D:\\Work\\a.dat");
   EXPECT_EQ(TaskCaption("_filldrive_0000_512.dat", 512, 4096, ","),
             "Writing file \"_filldrive_0000_512.dat\", 512 clusters, 2,097,152 bytes");
   EXPECT_EQ(TaskCaption("x", 262144, 4096, ","),
             "Writing file \"x\", 262,144 clusters, 1,073,741,824 bytes");
+}
+
+// Paths are read by characters of their code page, whichever page the
+// process has: in the double-byte pages a character's second byte may be
+// 0x5C, the backslash's ("ソ" is 0x83 0x5C in 932).
+TEST(FillRunNames, PathsEndAndSplitAtCharactersNotBytes) {
+  struct TCase {
+    unsigned codePage;
+    const char* path;
+    const char* withName;  // FillFilePath(path, "a.dat")
+    const char* folder;    // FolderOf(path)
+  };
+  const TCase cases[] = {
+      {1252, "D:\\", "D:\\a.dat", "D:\\"},
+      {1252, "D:\\Work", "D:\\Work\\a.dat", "D:\\"},
+      {1252, "C:a.txt", "C:a.txt\\a.dat", "C:"},
+      {932, "Y:\\\x83\x5C", "Y:\\\x83\x5C\\a.dat", "Y:\\"},              // ソ
+      {932, "Y:\\\x83\x5C\\", "Y:\\\x83\x5C\\a.dat", "Y:\\\x83\x5C\\"},  // ソ and a backslash
+      {932, "Y:\\\x83\x5C\x83t\x83g.exe", "Y:\\\x83\x5C\x83t\x83g.exe\\a.dat",
+       "Y:\\"},                                                              // ソフト.exe
+      {936, "Y:\\\xD5\x5C", "Y:\\\xD5\x5C\\a.dat", "Y:\\"},                  // 誠
+      {949, "Y:\\\xB0\xA1\\", "Y:\\\xB0\xA1\\a.dat", "Y:\\\xB0\xA1\\"},      // 가 and a backslash
+      {950, "Y:\\\xB3\x5C\xA5\x5C", "Y:\\\xB3\x5C\xA5\x5C\\a.dat", "Y:\\"},  // 許功
+      {950, "Y:\\\xB3", "Y:\\\xB3\\a.dat", "Y:\\"},  // a lead byte cut off at the end
+      {65001, "Y:\\\xD0\x94\xD0\xBE\xD0\xBC", "Y:\\\xD0\x94\xD0\xBE\xD0\xBC\\a.dat",
+       "Y:\\"},  // Дом
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.codePage << " " << c.path);
+    const TLeadBytes lead = LeadBytesOf(c.codePage);
+    ASSERT_EQ(lead.none(), c.codePage == 1252 || c.codePage == 65001) << "no table for the page";
+    EXPECT_EQ(FillFilePath(c.path, "a.dat", lead), c.withName);
+    EXPECT_EQ(FolderOf(c.path, lead), c.folder);
+  }
 }
 
 TEST(FillRunChunks, StartAtOneGibibyteAndHalveUntilTheyFit) {
