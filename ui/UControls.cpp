@@ -1,5 +1,7 @@
 #include "ui/UControls.h"
 
+#include "engine/platform/UWin32Text.h"
+
 namespace brimvale {
 namespace {
 
@@ -61,10 +63,12 @@ void SendToDescendants(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 std::string WindowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  // Wide, then converted: the 8-bit length a window reports need not be the
+  // length of its text in the process's page.
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(
-      static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return ProcessText(text);
 }
 
 }  // namespace brimvale

@@ -12,4 +12,8 @@ inline bool DirectoryExists(const std::string& path) {
   return EntryKind(path) == TEntryKind::Directory;
 }
 
+// The full path of the program's own file, whole however long it is; empty
+// when the system cannot tell.
+std::string ProgramPath();
+
 }  // namespace brimvale

@@ -3,10 +3,12 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "engine/platform/UWin32Text.h"
 #include "ui/UWindow.h"
 
 namespace brimvale {
@@ -29,12 +31,11 @@ std::string ParsingName(LPCITEMIDLIST item) {
   if (FAILED(SHGetDesktopFolder(desktop.Receive()))) return {};
   STRRET name{};
   if (FAILED(desktop->GetDisplayNameOf(item, SHGDN_FORPARSING, &name))) return {};
-  // Whichever form the shell chose, as text of the system's code page; the
-  // call frees the shell's string.
-  char* text = nullptr;
-  if (FAILED(StrRetToStrA(&name, item, &text))) return {};
+  // Whichever form the shell chose, wide; the call frees the shell's string.
+  wchar_t* text = nullptr;
+  if (FAILED(StrRetToStrW(&name, item, &text))) return {};
   const TTaskTextOwner owner(text);
-  return text;
+  return ProcessPath(text);
 }
 
 }  // namespace
@@ -145,26 +146,30 @@ void TJvBrowseForFolderDialog::OnInitialized(HWND dialog) {
   if (!FNewStyle) CentreOnWorkArea(dialog);
   if (!Directory.empty())
     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(Directory.c_str()));
-  if (!FNewStyle) ShowStatus(dialog, Directory);
+  if (!FNewStyle) ShowStatus(dialog, WideText(Directory));
 }
 
 void TJvBrowseForFolderDialog::OnSelectionChanged(HWND dialog, LPCITEMIDLIST item) {
-  char path[MAX_PATH] = {};
-  if (!item || !SHGetPathFromIDListA(item, path)) path[0] = '\0';
+  // Wide, where a path of MAX_PATH characters always fits.
+  wchar_t path[MAX_PATH] = {};
+  if (!item || !SHGetPathFromIDListW(item, path)) path[0] = L'\0';
   if (!FNewStyle) ShowStatus(dialog, path);
 }
 
-void TJvBrowseForFolderDialog::ShowStatus(HWND dialog, const std::string& path) {
-  char text[MAX_PATH] = {};
-  lstrcpynA(text, path.c_str(), MAX_PATH);
+void TJvBrowseForFolderDialog::ShowStatus(HWND dialog, const std::wstring& path) {
+  // Shortened as it measures in the status line's font: wide, since GDI
+  // reads 8-bit text in the system's code page, not the process's.
+  std::wstring text = path;
+  text.resize(std::max<std::size_t>(text.size(), MAX_PATH) + 1);
   if (const HWND status = GetDlgItem(dialog, kStatusLineId)) {
     RECT bounds;
     GetClientRect(status, &bounds);
     TClientDC dc(status);
     TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(status, WM_GETFONT, 0, 0)));
-    PathCompactPathA(dc.Get(), text, static_cast<UINT>(bounds.right));
+    PathCompactPathW(dc.Get(), text.data(), static_cast<UINT>(bounds.right));
   }
-  SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(text));
+  text.resize(text.find(L'\0'));
+  SendMessageA(dialog, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(ProcessText(text).c_str()));
 }
 
 }  // namespace brimvale

@@ -47,7 +47,7 @@ class TJvBrowseForFolderDialog {
                                       UINT_PTR, DWORD_PTR self);
   void OnInitialized(HWND dialog);
   void OnSelectionChanged(HWND dialog, LPCITEMIDLIST item);
-  void ShowStatus(HWND dialog, const std::string& path);
+  void ShowStatus(HWND dialog, const std::wstring& path);
 
   const TApplication& FApplication;
   bool FNewStyle = false;

@@ -15,7 +15,7 @@ namespace {
 // second line, so a pasted line break would lose the whole paste rather
 // than be cut off after it.
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_MULTILINE |
-                         ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_OEMCONVERT;
+                         ES_AUTOHSCROLL | ES_AUTOVSCROLL;
 // WM_SYSKEYDOWN's context code: Alt was held.
 constexpr LPARAM kAltHeldBit = LPARAM{1} << 29;
 // The field is at least its font's text height plus this many border heights.
@@ -25,6 +25,10 @@ constexpr int kThemedFrame = 1;
 // The text rectangle stops short of the button by two pixels for the border
 // and three more of a gap.
 constexpr int kBorderAllowance = 2, kGapBeforeButton = 3;
+
+// Typed characters pass through the OEM code page, except where that page
+// would lose what the process's holds: UTF-8 with an OEM page that is not.
+DWORD OemConversion() { return GetACP() != CP_UTF8 || GetOEMCP() == CP_UTF8 ? ES_OEMCONVERT : 0; }
 
 }  // namespace
 
@@ -49,9 +53,9 @@ void TJvCustomComboEdit::SetVisualStyleQuery(TVisualStyleQuery query) {
 
 HWND TJvCustomComboEdit::Create(HWND parent, int id, const RECT& bounds, HFONT font,
                                 const char* text) {
-  FHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", text, kStyle, bounds.left, bounds.top,
-                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  FHandle = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", text, kStyle | OemConversion(), bounds.left,
+                            bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleA(nullptr), nullptr);
   if (!FHandle) return nullptr;
   FAnnouncedText = text ? text : "";

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "engine/UPathText.h"
+#include "engine/platform/UWin32Text.h"
 #include "ui/UFileUtil.h"
 
 namespace brimvale {
@@ -55,14 +56,14 @@ std::string TJvFileDirEdit::DroppedFolder(const std::string& path) {
 
 void TJvFileDirEdit::OnDropFiles(HDROP drop) {
   const TDropOwner owner(drop);  // released however the text is taken
-  if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
-  // The first item only, in a buffer of 255 characters with its terminator.
-  char buffer[255] = {};
-  DragQueryFileA(drop, 0, buffer, sizeof buffer);
-  const std::string path(buffer);
+  if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 0) return;
+  // The first item only, whole: a path cut short would name another folder.
+  const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+  std::wstring path(length + 1, L'\0');
+  path.resize(DragQueryFileW(drop, 0, path.data(), length + 1));
   // Wine counts one (empty) item in a drop of none.
   if (path.empty()) return;
-  SetText(DroppedFolder(path));
+  SetText(DroppedFolder(ProcessPath(path)));
 }
 
 TJvFileDirEdit::TSystemErrorsOff::TSystemErrorsOff()

@@ -53,7 +53,7 @@ inline void CloseTheme(HTHEME theme) { dll::CloseThemeData(theme); }
 inline void DestroyImageList(HIMAGELIST list) { dll::ImageList_Destroy(list); }
 inline void Unhook(HHOOK hook) { UnhookWindowsHookEx(hook); }
 inline void FinishDrop(HDROP drop) { DragFinish(drop); }
-inline void FreeTaskMemory(char* text) { CoTaskMemFree(text); }
+inline void FreeTaskMemory(wchar_t* text) { CoTaskMemFree(text); }
 // Item identifier lists belong to the shell's allocator.
 inline void FreeItemIdList(LPITEMIDLIST item) {
   IMalloc* allocator = nullptr;
@@ -70,7 +70,7 @@ using TImageListOwner = TOwner<HIMAGELIST, owners::DestroyImageList>;
 using THookOwner = TOwner<HHOOK, owners::Unhook>;
 using TDropOwner = TOwner<HDROP, owners::FinishDrop>;
 using TItemIdListOwner = TOwner<LPITEMIDLIST, owners::FreeItemIdList>;
-using TTaskTextOwner = TOwner<char*, owners::FreeTaskMemory>;  // text from CoTaskMemAlloc
+using TTaskTextOwner = TOwner<wchar_t*, owners::FreeTaskMemory>;  // text from CoTaskMemAlloc
 
 // Owns one reference to a COM object and releases it once.
 template <class T>

@@ -38,12 +38,12 @@ bool RestrictDllSearch() {
 // Where the search is restricted, a DLL's own imports follow it; where it is
 // not, the altered search starts them in the DLL's folder and never looks in
 // the program's.
-HMODULE FromSystemFolder(const char* name, bool restricted) {
-  char folder[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+HMODULE FromSystemFolder(const wchar_t* name, bool restricted) {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
-  const std::string path = std::string(folder) + "\\" + name;
-  return LoadLibraryExA(path.c_str(), nullptr, restricted ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
+  const std::wstring path = std::wstring(folder) + L"\\" + name;
+  return LoadLibraryExW(path.c_str(), nullptr, restricted ? 0 : LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 // The DLLs, in the order they are loaded, and the functions taken from them.
@@ -52,12 +52,12 @@ class TSystemLibraries {
   // By name, so that the manifest's activation context hands out version 6
   // from the system's side-by-side store, wherever the search goes.
   const TModuleOwner FComCtl32{LoadLibraryA("comctl32.dll")};
-  const TModuleOwner FUxTheme{FromSystemFolder("uxtheme.dll", FRestricted)};
-  const TModuleOwner FVersion{FromSystemFolder("version.dll", FRestricted)};
+  const TModuleOwner FUxTheme{FromSystemFolder(L"uxtheme.dll", FRestricted)};
+  const TModuleOwner FVersion{FromSystemFolder(L"version.dll", FRestricted)};
   // Loaded by name later: by the common controls while they draw, and by
   // the shell for completion and the folder browser.
-  const TModuleOwner FMsImg32{FromSystemFolder("msimg32.dll", FRestricted)};
-  const TModuleOwner FBrowseUi{FromSystemFolder("browseui.dll", FRestricted)};
+  const TModuleOwner FMsImg32{FromSystemFolder(L"msimg32.dll", FRestricted)};
+  const TModuleOwner FBrowseUi{FromSystemFolder(L"browseui.dll", FRestricted)};
 
  public:
 // Each function under its own name, in its system declaration's type.

@@ -11,6 +11,7 @@
 #include "engine/UGlobals.h"
 #include "engine/UPathText.h"
 #include "engine/platform/ULocale.h"
+#include "engine/platform/UWin32Text.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
 #include "ui/UFileUtil.h"
@@ -25,7 +26,6 @@ constexpr int kLeft = 293, kTop = 110, kClientWidth = 410, kClientHeight = 408;
 constexpr int kFontHeight = -11;  // "MS Sans Serif", 8 points at 96 dpi
 constexpr char kMakerNotice[] = "- freeware by Tavor Software";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which dialog keys send
-constexpr DWORD kModulePathSize = MAX_PATH + 1;  // the program's own path, with its terminator
 
 const char kHelpText[] =
     "This application creates empty files filled with zeros (char 0) in order to fill a disk "
@@ -273,7 +273,11 @@ SIZE TfrmMain::LabelSizeFor(HWND label, const char* text) const {
   TMemoryDC dc;
   TSelectObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
   RECT bounds{0, 0, 0, 0};
-  DrawTextA(dc.Get(), *text ? text : " ", -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  // Wide: GDI reads 8-bit text in the system's code page, which need not be
+  // the process's (UTF-8 where Windows offers it).
+  const std::wstring wide = WideText(*text ? text : " ");
+  DrawTextW(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &bounds,
+            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   // A bold face made from the plain one paints one overhang wider than its
   // characters measure. An empty caption keeps the line's height.
   TEXTMETRICA metrics{};
@@ -508,9 +512,7 @@ void TfrmMain::FormCreate(HWND) {
   SetWindowTextA(Handle(), (std::string(kApplicationTitle) + " " + kMakerNotice).c_str());
   FApplication.SetTitle(kApplicationTitle);
 
-  char path[kModulePathSize] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  edtDir.SetText(FolderOf(path));
+  edtDir.SetText(FolderOf(ProgramPath()));
 }
 
 void TfrmMain::edtDirChange(HWND) { UpdateDiskInfo(); }

@@ -75,7 +75,7 @@ ensure_build_tools() {
 # the Windows tests run as 64-bit builds under wine64, as on kernels without
 # 32-bit support; windows_test_preset then says win64.
 ensure_wine() {
-  local wine=(wine wine64 xvfb xauth)
+  local wine=(wine wine64 xvfb xauth locales)
   try_packages "${wine[@]}" wine32:i386 && return 0
   echo "The 32-bit Wine (wine32:i386) could not be installed; going on without it."
   ensure_packages "${wine[@]}"

@@ -8,8 +8,8 @@
 debian13_root=/var/cache/brimvale/debian13
 debian13_codename=trixie
 # What the Windows tests need inside: Wine with its fonts, a virtual display,
-# and ctest to run them.
-debian13_packages=(wine wine64 wine32:i386 fonts-wine xvfb xauth cmake)
+# the locales the tests run in, and ctest to run them.
+debian13_packages=(wine wine64 wine32:i386 fonts-wine xvfb xauth locales cmake)
 debian13_marker=$debian13_root/.brimvale-complete
 
 # The Debian archive that apt here takes the base release from, such as

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,92 +117,161 @@ std::vector<std::string> PlantedNames() {
   return names;
 }
 
-// The real program, started from a drive's root where DLLs of the tests'
-// own lie under system DLLs' names, there and in its current folder: Enter
-// starts a run (Go has the focus) that fills the drive it was started from,
+// The program's manifest without its request for UTF-8, as a Windows before
+// 10 (version 1903) reads it: the program then runs in the user's code page.
+bool RemoveUtf8Request(const std::string& exe) {
+  std::string manifest;
+  if (const HMODULE image = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+    if (const HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)))
+      manifest.assign(static_cast<const char*>(LockResource(LoadResource(image, found))),
+                      SizeofResource(image, found));
+    FreeLibrary(image);
+  }
+  const std::size_t start = manifest.find("  <application"),
+                    end = manifest.find("</application>\n");
+  if (start == std::string::npos || end == std::string::npos) return false;
+  manifest.erase(start, end + std::strlen("</application>\n") - start);
+  const HANDLE update = BeginUpdateResourceA(exe.c_str(), FALSE);
+  return update &&
+         UpdateResourceA(update, MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1),
+                         MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK), manifest.data(),
+                         static_cast<DWORD>(manifest.size())) &&
+         EndUpdateResourceA(update, FALSE);
+}
+
+// The real program, started from a folder of any name where DLLs of the
+// tests' own lie under system DLLs' names, there and in its current folder:
+// it shows its folder; Enter starts a run (Go has the focus) that fills the
+// folder in its field, whatever language names it, and nothing outside it;
 // then it browses and takes typing through its completion; none of those
-// DLLs is loaded.
-TEST(Program, StartedBesidePlantedDllsItFillsBrowsesAndTakesTyping) {
-  const std::string cwd = test::kWriteDrive;
-  for (const std::string& folder : {std::string(kExeDrive), cwd}) test::EmptyFolder(folder);
-  const std::string exe = std::string(kExeDrive) + "brimvale.exe";
-  ASSERT_TRUE(CopyFileA((OwnFolder() + "brimvale.exe").c_str(), exe.c_str(), FALSE));
+// DLLs is loaded. In Japanese also as an older Windows runs it: in code page
+// 932, where the second byte of "ソ" is the backslash's.
+TEST(Program, StartedFromAnyFolderBesidePlantedDllsItFillsBrowsesAndTakesTyping) {
+  const std::string root = kExeDrive, cwd = test::kWriteDrive;
+  std::string cyrillic;  // 69 characters, 138 bytes: two make a path of more than 261 bytes
+  for (int i = 0; i < 23; ++i) cyrillic += "\xD0\x94\xD0\xBE\xD0\xBC";  // Дом
+  const std::string chinese = root + "\xE4\xB8\xAD\xE6\x96\x87\\";      // 中文
+  const std::string so = root + "\xE3\x82\xBD", soft = "\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.exe";
+  struct TCase {
+    std::string startFolder, exeName, fillFolder;  // no fill folder: the start folder
+    bool utf8 = true;
+    bool shortName = false;  // shown by its short name, its own being beyond the code page
+  };
+  std::vector<TCase> cases = {
+      {root, "brimvale.exe", ""},
+      {root + cyrillic + "\\" + cyrillic + "\\", "brimvale.exe", ""},
+      {chinese, "brimvale.exe", ""},
+      {root + "\xF0\x9F\x98\x80\\", "brimvale.exe", ""},  // an emoji
+      {root, soft, so},                                   // ソフト.exe fills ソ
+  };
+  char systemPage[8] = {};
+  GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, systemPage, sizeof systemPage);
+  if (std::string(systemPage) == "932")
+    cases.push_back({root, soft, so, false});
+  else
+    cases.push_back({chinese, "brimvale.exe", "", false, true});
   const std::vector<std::string> planted = PlantedNames();
   ASSERT_GE(planted.size(), 4u) << "run through ctest, which tells Wine which DLLs to take";
-  for (const std::string& folder : {std::string(kExeDrive), cwd})
-    for (const std::string& name : planted)
-      ASSERT_TRUE(CopyFileA((OwnFolder() + "stand_in.dll").c_str(),
-                            (folder + name + ".dll").c_str(), FALSE));
-  const long long freeAtStart = FreeBytes(kExeDrive);
-
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = "\"" + exe + "\"";
-  ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             cwd.c_str(), &startup, &process));
-  // Whatever happens below, the program does not outlive the test.
-  struct TProcessGuard {
-    PROCESS_INFORMATION& process;
-    ~TProcessGuard() {
-      if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(process.hProcess, 1);
-      CloseHandle(process.hThread);
-      CloseHandle(process.hProcess);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.startFolder + c.exeName + (c.utf8 ? "" : " in the system's code page"));
+    for (const std::string& folder : {root, cwd}) test::EmptyFolder(folder);
+    for (std::size_t at = c.startFolder.find('\\', 3); at != std::string::npos;
+         at = c.startFolder.find('\\', at + 1))
+      ASSERT_TRUE(CreateDirectoryA(c.startFolder.substr(0, at).c_str(), nullptr));
+    const std::string exe = c.startFolder + c.exeName;
+    ASSERT_TRUE(CopyFileA((OwnFolder() + "brimvale.exe").c_str(), exe.c_str(), FALSE));
+    if (!c.utf8) {
+      ASSERT_TRUE(RemoveUtf8Request(exe));
     }
-  } guard{process};
-  HWND window = nullptr;
-  ASSERT_TRUE(test::PumpUntil(
-      [&] { return (window = WindowOf(process.dwProcessId, "TfrmMain")) != nullptr; }));
-  const HWND go = ChildWithText(window, "Go");
-  ASSERT_NE(go, nullptr);
-  const HWND field =
-      FindWindowExA(ChildWithText(window, " Program Options "), nullptr, "Edit", nullptr);
-  ASSERT_NE(field, nullptr);
+    for (const std::string& folder : {c.startFolder, cwd})
+      for (const std::string& name : planted)
+        ASSERT_TRUE(CopyFileA((OwnFolder() + "stand_in.dll").c_str(),
+                              (folder + name + ".dll").c_str(), FALSE));
+    const std::string filled = c.fillFolder.empty() ? c.startFolder : c.fillFolder + "\\";
+    if (!c.fillFolder.empty()) {
+      ASSERT_TRUE(CreateDirectoryA(c.fillFolder.c_str(), nullptr));
+    }
+    const long long freeAtStart = FreeBytes(kExeDrive);
 
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  ASSERT_TRUE(test::PumpUntil([&] {
-    return GetGUIThreadInfo(process.dwThreadId, &gui) && gui.hwndFocus == go;
-  })) << "the focus is on "
-      << gui.hwndFocus << ", not on Go";
-  PostMessageA(gui.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-  PostMessageA(gui.hwndFocus, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + exe + "\"";
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               cwd.c_str(), &startup, &process));
+    // Whatever happens below, the program does not outlive the test.
+    struct TProcessGuard {
+      PROCESS_INFORMATION& process;
+      ~TProcessGuard() {
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+          TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+      }
+    } guard{process};
+    HWND window = nullptr;
+    ASSERT_TRUE(test::PumpUntil(
+        [&] { return (window = WindowOf(process.dwProcessId, "TfrmMain")) != nullptr; }));
+    const HWND go = ChildWithText(window, "Go");
+    ASSERT_NE(go, nullptr);
+    const HWND field =
+        FindWindowExA(ChildWithText(window, " Program Options "), nullptr, "Edit", nullptr);
+    ASSERT_NE(field, nullptr);
+    char shown[1024] = {}, shortName[MAX_PATH] = {};
+    SendMessageA(field, WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+    GetShortPathNameA(c.startFolder.c_str(), shortName, MAX_PATH);
+    EXPECT_EQ(shown, c.shortName ? shortName : c.startFolder);
+    if (!c.fillFolder.empty())
+      SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.fillFolder.c_str()));
 
-  ASSERT_TRUE(test::PumpUntil([&] { return !IsWindowEnabled(go) || FreeBytes(kExeDrive) == 0; }));
-  ASSERT_TRUE(test::PumpUntil([&] { return IsWindowEnabled(go) && FreeBytes(kExeDrive) == 0; },
-                              std::chrono::seconds(60)));
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(test::PumpUntil([&] {
+      return GetGUIThreadInfo(process.dwThreadId, &gui) && gui.hwndFocus == go;
+    })) << "the focus is on "
+        << gui.hwndFocus << ", not on Go";
+    PostMessageA(gui.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageA(gui.hwndFocus, WM_KEYUP, VK_RETURN, 0xC01C0001);
 
-  // The browser opens from the field with Alt+Down, and is cancelled.
-  PostMessageA(field, WM_SYSKEYDOWN, VK_DOWN, LPARAM{1} << 29);
-  HWND browser = nullptr;
-  ASSERT_TRUE(test::PumpUntil([&] { return (browser = WindowOf(process.dwProcessId, "#32770")); }));
-  PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(test::PumpUntil([&] { return !IsWindow(browser); }));
-  // The drive's root typed again, through the suggestions' hold on the field.
-  SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-  for (const char key : std::string(kExeDrive)) SendMessageA(field, WM_CHAR, key, 1);
-  char typed[8] = {};
-  SendMessageA(field, WM_GETTEXT, sizeof typed, reinterpret_cast<LPARAM>(typed));
-  EXPECT_STREQ(typed, kExeDrive);
+    ASSERT_TRUE(test::PumpUntil([&] { return !IsWindowEnabled(go) || FreeBytes(kExeDrive) == 0; }));
+    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowEnabled(go) && FreeBytes(kExeDrive) == 0; },
+                                std::chrono::seconds(60)));
 
-  long long written = 0;
-  for (const std::string& name : test::FilesIn(kExeDrive)) {
-    if (name == "brimvale.exe" || name.ends_with(".dll")) continue;
-    EXPECT_EQ(name.rfind("_filldrive_", 0), 0u) << name;
-    long long size = 0;
-    EXPECT_TRUE(test::AllZero(std::string(kExeDrive) + name, size)) << name;
-    written += size;
+    // The browser opens from the field with Alt+Down, and is cancelled.
+    PostMessageA(field, WM_SYSKEYDOWN, VK_DOWN, LPARAM{1} << 29);
+    HWND browser = nullptr;
+    ASSERT_TRUE(
+        test::PumpUntil([&] { return (browser = WindowOf(process.dwProcessId, "#32770")); }));
+    PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return !IsWindow(browser); }));
+    // The drive's root typed again, through the suggestions' hold on the field.
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    for (const char key : root) SendMessageA(field, WM_CHAR, key, 1);
+    char typed[8] = {};
+    SendMessageA(field, WM_GETTEXT, sizeof typed, reinterpret_cast<LPARAM>(typed));
+    EXPECT_EQ(typed, root);
+
+    // Only fill files of zeros, in the folder filled, and all its free space.
+    long long written = 0;
+    for (const std::string& name : test::FilesIn(filled)) {
+      if (name.ends_with(".exe") || name.ends_with(".dll")) continue;
+      EXPECT_EQ(name.rfind("_filldrive_", 0), 0u) << name;
+      long long size = 0;
+      EXPECT_TRUE(test::AllZero(filled + name, size)) << name;
+      written += size;
+    }
+    EXPECT_EQ(written, freeAtStart);
+    for (const std::string& name : test::FilesIn(c.startFolder))
+      EXPECT_TRUE(filled == c.startFolder || name.ends_with(".exe") || name.ends_with(".dll"))
+          << name;
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+    for (const std::string& folder : {c.startFolder, cwd})
+      for (const std::string& name : test::FilesIn(folder))
+        EXPECT_FALSE(name.ends_with(".loaded")) << folder << name << " was loaded";
   }
-  EXPECT_EQ(written, freeAtStart);
-  EXPECT_TRUE(test::FilesIn(kExeDrive).size() > 1);
-
-  PostMessageA(window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-  for (const std::string& folder : {std::string(kExeDrive), cwd})
-    for (const std::string& name : test::FilesIn(folder))
-      EXPECT_FALSE(name.ends_with(".loaded")) << folder << name << " was loaded";
-  test::EmptyFolder(cwd);
+  for (const std::string& folder : {root, cwd}) test::EmptyFolder(folder);
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 # randomisation or no-execute data. Fails too when it imports a DLL
 # that is not one of Windows' known DLLs, which the loader always maps from
 # the system folder: another would be taken from the program's own folder
-# first, where anyone may have left one of that name.
+# first, where anyone may have left one of that name. Fails as well on an
+# 8-bit call that measures or draws text: GDI reads such text in the
+# system's code page, not the process's (UTF-8 where Windows offers it).
 #
 # mingw-w64's headers declare each API only from the _WIN32_WINNT value that
 # introduced it, so a C file that takes the address of every imported name,
@@ -63,6 +65,15 @@ for dll in $(cut -d' ' -f1 "$work/imports" | sort -u); do
     status=1
   fi
 done
+ansi_text='DrawTextA DrawTextExA TextOutA ExtTextOutA PolyTextOutA TabbedTextOutA GrayStringA DrawStateA
+  GetTextExtentPointA GetTextExtentPoint32A GetTextExtentExPointA GetTabbedTextExtentA GetCharWidthA
+  GetCharWidth32A GetCharABCWidthsA GetCharacterPlacementA PathCompactPathA'
+if awk -v names="$ansi_text" 'BEGIN { split(names, list); for (i in list) text[list[i]] = 1 }
+    $2 in text { print "  " $1 ": " $2; found = 1 } END { exit !found }' "$work/imports" >"$work/ansi"; then
+  echo "$exe measures or draws 8-bit text, which GDI reads in the system's code page:"
+  cat "$work/ansi"
+  status=1
+fi
 if awk '$2 == "<none>" { print; found = 1 } END { exit !found }' "$work/imports" >"$work/ordinals"; then
   echo "$exe: imports by ordinal, which names cannot check:"
   cat "$work/ordinals"
@@ -111,5 +122,5 @@ if [ -n "$unexplained" ]; then
 fi
 
 checked=$(awk '$1 != "msvcrt.dll"' "$work/imports" | wc -l)
-[ $status = 0 ] && echo "$exe: $checked imports, none newer than Windows XP SP3, from known DLLs only; PE versions at most 5.1; randomised base, no-execute data"
+[ $status = 0 ] && echo "$exe: $checked imports, none newer than Windows XP SP3, from known DLLs only, no 8-bit text drawn; PE versions at most 5.1; randomised base, no-execute data"
 exit $status

@@ -301,8 +301,9 @@ TEST_F(ManifestTest, OwnIdentityAndOneDependencyOnCommonControls6) {
 
 // Run as the user who starts it, as administrator only when started so, and
 // never with file virtualization, which would put its files for a folder the
-// user may not write to into a hidden copy elsewhere.
-TEST_F(ManifestTest, RunsAsItsInvokerAndAsksForNothingElse) {
+// user may not write to into a hidden copy elsewhere. Text in UTF-8 where
+// Windows offers it (10, version 1903 on), so that every folder name works.
+TEST_F(ManifestTest, RunsAsItsInvokerInUtf8AndAsksForNothingElse) {
   const std::string_view text = Text();
   const auto trust = Elements(text, "trustInfo");
   ASSERT_EQ(trust.size(), 1u);
@@ -312,8 +313,15 @@ TEST_F(ManifestTest, RunsAsItsInvokerAndAsksForNothingElse) {
   EXPECT_EQ(Elements(text, "requestedExecutionLevel"),
             (std::vector<std::map<std::string, std::string>>{
                 {{"level", "asInvoker"}, {"uiAccess", "false"}}}));
-  for (const char* absent :
-       {"dpiAware", "dpiAwareness", "compatibility", "supportedOS", "windowsSettings"}) {
+  const auto application = Elements(text, "application");
+  ASSERT_EQ(application.size(), 1u);
+  EXPECT_EQ(application[0].at("xmlns"), "urn:schemas-microsoft-com:asm.v3");
+  EXPECT_EQ(Elements(text, "windowsSettings").size(), 1u);
+  EXPECT_EQ(Elements(text, "activeCodePage"),
+            (std::vector<std::map<std::string, std::string>>{
+                {{"xmlns", "http://schemas.microsoft.com/SMI/2019/WindowsSettings"}}}));
+  EXPECT_NE(text.find(">UTF-8</activeCodePage>"), std::string_view::npos);
+  for (const char* absent : {"dpiAware", "dpiAwareness", "compatibility", "supportedOS"}) {
     EXPECT_EQ(text.find(absent), std::string_view::npos) << absent;
   }
 }

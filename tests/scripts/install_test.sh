@@ -99,7 +99,7 @@ check() {
   fi
 }
 
-all="cmake g++ make googletest g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 wine wine64 xvfb xauth"
+all="cmake g++ make googletest g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 wine wine64 xvfb xauth locales"
 
 # A machine that has everything asks apt-get nothing. (Where the preset
 # could be win32, the real 32-bit loader decides.)

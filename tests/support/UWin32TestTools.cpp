@@ -1,6 +1,11 @@
 #include "tests/support/UWin32TestTools.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
+#include <cstring>
+
+#include "engine/platform/UWin32Text.h"
 
 namespace brimvale::test {
 namespace {
@@ -92,6 +97,20 @@ bool WriteFileOfSize(const std::string& path, long long size) {
     size -= count;
   }
   return CloseHandle(file) && ok;
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+  std::wstring list;
+  for (const std::string& path : paths) list += WideText(path) + L'\0';
+  list += L'\0';
+  const std::size_t bytes = list.size() * sizeof(wchar_t);
+  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + bytes);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
+  GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
 }
 
 }  // namespace brimvale::test

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -24,6 +26,9 @@ bool AllZero(const std::string& path, long long& size);
 // Handles this thread's messages until `done` holds or the time is up.
 bool PumpUntil(const std::function<bool()>& done,
                std::chrono::milliseconds limit = std::chrono::seconds(20));
+
+// A drop of `paths`, as the shell makes one: wide text.
+HDROP MakeDrop(const std::vector<std::string>& paths);
 
 // Writes `size` bytes into a new file (to take space on a test drive).
 bool WriteFileOfSize(const std::string& path, long long size);

@@ -86,20 +86,6 @@ void SetClipboardText(HWND owner, const std::string& text) {
 
 // A drop as the shell builds it: DROPFILES, then the paths, each ended by a
 // zero, and one more zero.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-  std::string list;
-  for (const std::string& path : paths) list += path + '\0';
-  list += '\0';
-  const HGLOBAL memory =
-      GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = FALSE;
-  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-  GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
-
 UINT CurrentErrorMode() {
   const UINT mode = SetErrorMode(0);
   SetErrorMode(mode);
@@ -571,18 +557,19 @@ TEST_F(FolderFieldTest, ADropTakesTheFirstItemsFolder) {
       {"a folder", {folder_}, folder_},
       {"a drive root", {"C:\\"}, "C:\\"},
       {"three items", {folder_, file_, "C:\\"}, folder_},
-      {"a long path, cut to 254 characters", {longPath}, longPath.substr(0, 254)},
+      {"a long path, whole", {longPath}, longPath},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.name);
     field_.SetText("start");
     changes_.clear();
-    SendMessageA(field_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(c.items)), 0);
+    SendMessageA(field_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop(c.items)),
+                 0);
     EXPECT_EQ(field_.Text(), c.text);
     EXPECT_EQ(changes_, std::vector<std::string>{c.text});
   }
   changes_.clear();
-  SendMessageA(field_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({})), 0);
+  SendMessageA(field_.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({})), 0);
   EXPECT_TRUE(changes_.empty());
 }
 
@@ -795,10 +782,13 @@ TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothi
 
 TEST_F(FolderFieldTest, AnOldShellGetsThePlainBrowserWithAShortenedStatusLine) {
   CreateField();
-  // Deep enough that the status line cannot show it whole.
+  // Deep enough that the status line cannot show it whole; named beyond
+  // the system's code page, which GDI's 8-bit calls would measure in.
   std::string deep = folder_ + "\\" + std::string(60, 'a');
   ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
-  const std::string deeper = deep + "\\" + std::string(60, 'b');
+  std::string cyrillic;
+  for (int i = 0; i < 30; ++i) cyrillic += "\xD0\x94";  // Д
+  const std::string deeper = deep + "\\" + cyrillic;
   ASSERT_TRUE(CreateDirectoryA(deeper.c_str(), nullptr));
 
   TJvBrowseForFolderDialog dialog(app_);
@@ -824,7 +814,7 @@ TEST_F(FolderFieldTest, AnOldShellGetsThePlainBrowserWithAShortenedStatusLine) {
   EXPECT_EQ(watch.window.left, ((work.right - work.left) - watch.client.right) / 2);
   EXPECT_NE(watch.status.find("..."), std::string::npos) << watch.status;
   EXPECT_LT(watch.status.size(), deeper.size());
-  EXPECT_EQ(watch.status.substr(watch.status.size() - 10), std::string(10, 'b'));
+  EXPECT_EQ(watch.status.substr(watch.status.size() - 10), cyrillic.substr(0, 10));
 }
 
 TEST_F(FolderFieldTest, AShellOlderThanFourHasNoBrowser) {
@@ -895,6 +885,10 @@ TEST(FolderFieldInTheMainWindowTest, TheBrowserGivesTheActivationBackToTheMainWi
   TfrmMain form(app);
   ASSERT_TRUE(form.Create());
   form.Show(SW_SHOWNORMAL);
+  // Chosen in the browser: a folder named beyond the system's code page.
+  const std::string chosen = std::string(test::kWriteDrive) + "\xE4\xB8\xAD\xE6\x96\x87";  // 中文
+  ASSERT_TRUE(CreateDirectoryA(chosen.c_str(), nullptr));
+  form.edtDir.SetText(chosen);
   for (const WPARAM closeWith : {WPARAM{IDOK}, WPARAM{IDCANCEL}}) {
     SCOPED_TRACE(closeWith == IDOK ? "OK" : "Cancel");
     TBrowserWatch watch;
@@ -912,7 +906,9 @@ TEST(FolderFieldInTheMainWindowTest, TheBrowserGivesTheActivationBackToTheMainWi
     EXPECT_TRUE(watch.browserLivedThen);
     EXPECT_EQ(GetActiveWindow(), form.Handle());
     EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+    EXPECT_EQ(form.edtDir.Text(), chosen);
   }
+  test::EmptyFolder(test::kWriteDrive);
 }
 
 }  // namespace

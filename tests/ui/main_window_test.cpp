@@ -17,6 +17,7 @@
 #include "engine/UGlobals.h"
 #include "engine/platform/UFileSystem.h"
 #include "engine/platform/UWin32FileSystem.h"
+#include "engine/platform/UWin32Text.h"
 #include "tests/fakes/TFakeFileSystem.h"
 #include "tests/support/TBoxCatcher.h"
 #include "tests/support/TDrivesGuard.h"
@@ -146,7 +147,8 @@ SIZE TextExtentIn(HWND window, const std::string& text) {
   HDC dc = GetDC(window);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
   SIZE extent{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  const std::wstring wide = WideText(text);
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
   SelectObject(dc, old);
   ReleaseDC(window, dc);
   return extent;
@@ -506,43 +508,87 @@ TResult WINAPI Noted(TArgs... args) {
 
 // Through the system's own calls, with its critical-error box off: the box
 // would hold a run with a question the program never sees. The application
-// turns it off for the whole process, whatever mode the process had.
+// turns it off for the whole process, whatever mode the process had. In a
+// folder of any name, set, dropped or typed, with any thousands separator:
+// the program's text is UTF-8, as the manifest asks.
 TEST_F(MainWindowTest, TheWorkedExampleFillsTheDriveExactly) {
-  using TCalls = TWin32FileSystem::TSystemCalls;
-  SetErrorMode(SEM_NOGPFAULTERRORBOX);
-  const TApplication startingProgram(GetModuleHandleA(nullptr));
-  TWin32FileSystem disk(TCalls{Noted<&TCalls::clusters>, Noted<&TCalls::freeSpace>,
-                               Noted<&TCalls::attributes>, Noted<&TCalls::createFile>});
-  gModes.clear();
-  CreateForm(disk);
-  Go(kRunDrive);
-  EXPECT_GE(gModes.size(), 4u * 6);
-  for (const UINT mode : gModes)
-    ASSERT_EQ(mode, static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS));
-  EXPECT_TRUE(sink_.messages.empty());
-  const std::vector<std::string> expected = {"_filldrive_0000_512.dat", "_filldrive_0001_256.dat",
-                                             "_filldrive_0002_128.dat", "_filldrive_0003_64.dat",
-                                             "_filldrive_0004_32.dat",  "_filldrive_0005_8.dat"};
-  EXPECT_EQ(test::FilesIn(kRunDrive), expected);
-  const long long sizes[] = {2097152, 1048576, 524288, 262144, 131072, 32768};
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    long long size = 0;
-    EXPECT_TRUE(test::AllZero(std::string(kRunDrive) + expected[i], size)) << expected[i];
-    EXPECT_EQ(size, sizes[i]) << expected[i];
-  }
-  EXPECT_EQ(form_->FreeClusters(), 0);
-  EXPECT_EQ(WindowText(form_->lblFreeClusters), "0k, 0 clusters");
-  EXPECT_EQ(WindowText(form_->lblTask),
-            "Writing file \"_filldrive_0005_8.dat\", 8 clusters, 32,768 bytes");
-  ExpectIdle();
-  EXPECT_NE(WindowText(form_->lblTimeTaken), "...");
-  // Shorter captions than the run's first: the labels fit their text again.
-  for (const HWND label : {form_->lblFreeClusters, form_->lblTask}) {
+  ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
+  struct TCase {
+    std::string_view how;
+    std::string folder;
+    const wchar_t* separator;
+  };
+  const std::string root = kRunDrive;
+  const TCase cases[] = {
+      {"set", root, L","},
+      {"set", root + "\xD0\x94\xD0\xBE\xD0\xBC", L"\u00A0"},      // Дом, Russian
+      {"dropped", root + "\xE4\xB8\xAD\xE6\x96\x87", L"\u202F"},  // 中文, French
+      {"typed", root + "\xF0\x9F\x98\x80", L"'"},                 // an emoji, Swiss German
+  };
+  // Labels fit their text exactly, as it measures wide.
+  const auto expectFits = [](HWND label) {
     RECT bounds;
     GetWindowRect(label, &bounds);
     const LONG text = TextExtentIn(label, WindowText(label)).cx;
-    EXPECT_GE(bounds.right - bounds.left, text);
-    EXPECT_LE(bounds.right - bounds.left, text + 1);
+    EXPECT_GE(bounds.right - bounds.left, text) << WindowText(label);
+    EXPECT_LE(bounds.right - bounds.left, text + 1) << WindowText(label);
+  };
+  const struct TSeparatorBack {
+    ~TSeparatorBack() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, L","); }
+  } separatorBack;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::string(c.how) + " " + c.folder);
+    test::EmptyFolder(kRunDrive);
+    ASSERT_TRUE(c.folder == root || CreateDirectoryA(c.folder.c_str(), nullptr));
+    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, c.separator));
+    const std::string separator = ProcessText(c.separator);
+    using TCalls = TWin32FileSystem::TSystemCalls;
+    SetErrorMode(SEM_NOGPFAULTERRORBOX);
+    const TApplication startingProgram(GetModuleHandleA(nullptr));
+    TWin32FileSystem disk(TCalls{Noted<&TCalls::clusters>, Noted<&TCalls::freeSpace>,
+                                 Noted<&TCalls::attributes>, Noted<&TCalls::createFile>});
+    gModes.clear();
+    form_.reset();
+    CreateForm(disk);
+    const HWND field = form_->edtDir.Handle();
+    if (c.how == "dropped") {
+      SendMessageA(field, WM_DROPFILES, reinterpret_cast<WPARAM>(test::MakeDrop({c.folder})), 0);
+    } else if (c.how == "typed") {
+      form_->edtDir.SetText("");
+      for (const wchar_t key : WideText(c.folder)) SendMessageW(field, WM_CHAR, key, 1);
+    } else {
+      form_->edtDir.SetText(c.folder);
+    }
+    ASSERT_EQ(form_->edtDir.Text(), c.folder);
+    EXPECT_EQ(WindowText(form_->lblFreeClusters),
+              "4" + separator + "000k, 1" + separator + "000 clusters");
+    expectFits(form_->lblFreeClusters);
+    ticks_ = 0;
+    SendMessageA(form_->btnGo, BM_CLICK, 0, 0);
+    EXPECT_GE(gModes.size(), 4u * 6);
+    for (const UINT mode : gModes)
+      ASSERT_EQ(mode, static_cast<UINT>(SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS));
+    EXPECT_TRUE(sink_.messages.empty());
+    const std::vector<std::string> expected = {"_filldrive_0000_512.dat", "_filldrive_0001_256.dat",
+                                               "_filldrive_0002_128.dat", "_filldrive_0003_64.dat",
+                                               "_filldrive_0004_32.dat",  "_filldrive_0005_8.dat"};
+    EXPECT_EQ(test::FilesIn(c.folder), expected);
+    EXPECT_TRUE(c.folder == root || test::FilesIn(root).empty());
+    const long long sizes[] = {2097152, 1048576, 524288, 262144, 131072, 32768};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      long long size = 0;
+      EXPECT_TRUE(test::AllZero(FillFilePath(c.folder, expected[i]), size)) << expected[i];
+      EXPECT_EQ(size, sizes[i]) << expected[i];
+    }
+    EXPECT_EQ(form_->FreeClusters(), 0);
+    EXPECT_EQ(WindowText(form_->lblFreeClusters), "0k, 0 clusters");
+    EXPECT_EQ(WindowText(form_->lblTask),
+              "Writing file \"_filldrive_0005_8.dat\", 8 clusters, 32" + separator + "768 bytes");
+    ExpectIdle();
+    EXPECT_NE(WindowText(form_->lblTimeTaken), "...");
+    // Shorter captions than the run's first: the labels fit their text again.
+    expectFits(form_->lblFreeClusters);
+    expectFits(form_->lblTask);
   }
 }
 

@@ -28,6 +28,9 @@ if [ "$(id -u)" != 0 ]; then
   echo "setup.sh: mounting the test drives needs root" >&2
   exit 1
 fi
+# The Japanese tests' locale: Wine names files in the Unix locale's
+# character set, so without it no name beyond ASCII could be made.
+locale -a 2>/dev/null | grep -qx ja_JP.utf8 || localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 for entry in "${drives[@]}"; do
   read -r letter size <<<"$entry"
   dir="$BRIMVALE_DRIVES/$letter"
