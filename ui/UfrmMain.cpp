@@ -15,6 +15,7 @@
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
 #include "ui/UFileUtil.h"
+#include "ui/ULinkColour.h"
 
 namespace brimvale {
 
@@ -36,6 +37,7 @@ const char kHelpText[] =
 
 struct TfrmMain::TControlRow {
   enum TKind { GroupBox, Label, WrappedLabel, LinkLabel, Button, CheckBox, FolderField, Gauge };
+  // Blue: pure blue, or what a high-contrast scheme can show (ULinkColour).
   enum TColour { WindowText, GreyText, Blue };
   // In the layout's pixels, relative to the parent's client area.
   struct TBounds {
@@ -150,6 +152,7 @@ bool TfrmMain::Create() {
                                                     kStyle, frame, FApplication.Handle()))
     return false;
   FitClientArea(FScale(kClientWidth), FScale(kClientHeight));
+  FLinkColour = SystemLinkColour();
   if (!CreateControls()) return false;
   KeepCaptionsClearOfLinks();
   FormCreate(Handle());
@@ -416,6 +419,7 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOLORCHANGE:
       // Only top-level windows hear of it; the controls' pictures follow it.
       SendToDescendants(Handle(), message, wParam, lParam);
+      FollowLinkColour();
       break;
     case WM_THEMECHANGED:
       // A new theme or caption size changes the frame; the system keeps the
@@ -426,6 +430,7 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FFormatSettings = ReadFormatSettings();
       if (wParam == SPI_SETNONCLIENTMETRICS)
         FitClientArea(FScale(kClientWidth), FScale(kClientHeight));
+      if (wParam == SPI_SETHIGHCONTRAST) FollowLinkColour();
       break;
     case WM_CLOSE:
       // Ends the program once the running handler (a fill run) returns.
@@ -457,7 +462,7 @@ LRESULT TfrmMain::OnCtlColor(UINT message, HDC dc, HWND control) {
     return DefaultProc(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
   COLORREF colour = GetSysColor(COLOR_WINDOWTEXT);
   if (row->colour == TControlRow::GreyText) colour = GetSysColor(COLOR_GRAYTEXT);
-  if (row->colour == TControlRow::Blue) colour = RGB(0, 0, 255);
+  if (row->colour == TControlRow::Blue) colour = FLinkColour;
   SetTextColor(dc, colour);
   SetBkMode(dc, TRANSPARENT);
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -500,6 +505,13 @@ void TfrmMain::KeepTheKeyboard(bool running) {
   // keys work again.
   if (FActiveControl == Handle()) FActiveControl = btnGo;
   if (active && (!focus || focus == Handle() || !IsWindowEnabled(focus))) SetFocus(btnGo);
+}
+
+void TfrmMain::FollowLinkColour() {
+  const COLORREF colour = SystemLinkColour();
+  if (colour == FLinkColour) return;
+  FLinkColour = colour;
+  for (const HWND link : {lblURL, lblURL2}) InvalidateRect(link, nullptr, TRUE);
 }
 
 bool TfrmMain::OnSetCursor(HWND control) {

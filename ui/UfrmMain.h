@@ -94,6 +94,8 @@ class TfrmMain : public TWindow, private TFillRunView {
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColor(UINT message, HDC dc, HWND control);
   bool OnSetCursor(HWND control);
+  // The links take the colour the present scheme can show.
+  void FollowLinkColour();
   void OnActivate(bool active);
   // The control (or the window itself) that had the focus if it can take
   // it, else Abort during a run, else Go.
@@ -138,6 +140,7 @@ class TfrmMain : public TWindow, private TFillRunView {
   TFontOwner FFont;               // the window's font, sized for the screen's resolution
   TFontOwner FControlFont;        // the controls' font and its bold twin, scaled with the layout
   TFontOwner FBoldFont;
+  COLORREF FLinkColour = RGB(0, 0, 255);
 
   // Drive probe.
   std::int64_t FClusterSize = 0;

@@ -26,6 +26,7 @@
 #include "tests/support/UWin32TestTools.h"
 #include "ui/UApplication.h"
 #include "ui/UControls.h"
+#include "ui/ULinkColour.h"
 #include "ui/UOwners.h"
 #include "ui/UScaling.h"
 #include "ui/USystemLibraries.h"
@@ -354,6 +355,35 @@ TEST_F(MainWindowTest, ControlsFollowTheLayoutTable) {
   for (int i = 0; i < 4; ++i) cycle.push_back(GetNextDlgTabItem(window, cycle.back(), FALSE));
   EXPECT_EQ(cycle, (std::vector<HWND>{f.btnGo, f.btnAbort, f.edtDir.Handle(), f.chkWriteThrough,
                                       f.btnGo}));
+}
+
+// In a black high-contrast scheme, set as a test can (Wine never reports
+// high contrast itself), and in the default one after it: the links read on
+// their background, and in the default scheme they are pure blue.
+TEST_F(MainWindowTest, TheLinksReadInEverySchemeAndArePureBlueInTheDefault) {
+  CreateForm();
+  const int elements[] = {COLOR_BTNFACE, COLOR_WINDOWTEXT, COLOR_GRAYTEXT, COLOR_HOTLIGHT};
+  COLORREF defaults[std::size(elements)];
+  for (std::size_t i = 0; i < std::size(elements); ++i) defaults[i] = GetSysColor(elements[i]);
+  const COLORREF black[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 255, 0), RGB(255, 255, 0)};
+  EXPECT_NEAR(ContrastRatio(RGB(0, 0, 255), RGB(0, 0, 0)), 2.44, 0.01);  // blue on black
+  for (const COLORREF* scheme : {black, static_cast<const COLORREF*>(defaults)}) {
+    SetSysColors(static_cast<int>(std::size(elements)), elements, scheme);
+    SendMessageA(form_->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    for (const HWND link : {form_->lblURL, form_->lblURL2}) {
+      const TMemoryDC dc;
+      LOGBRUSH background{};
+      GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(GetParent(link), WM_CTLCOLORSTATIC,
+                                                        reinterpret_cast<WPARAM>(dc.Get()),
+                                                        reinterpret_cast<LPARAM>(link))),
+                 sizeof background, &background);
+      EXPECT_EQ(background.lbColor, scheme[0]);
+      EXPECT_GE(ContrastRatio(GetTextColor(dc.Get()), background.lbColor), kReadableContrast);
+      if (scheme == defaults) {
+        EXPECT_EQ(GetTextColor(dc.Get()), RGB(0, 0, 255));
+      }
+    }
+  }
 }
 
 // With the laid-out face, and in a Wine without it (the child of
