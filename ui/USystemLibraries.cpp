@@ -4,18 +4,11 @@
 
 #include <string>
 
-#include "ui/UOwners.h"
-
 namespace brimvale {
 namespace {
 
 // Newer than the Windows XP headers the program is built with.
 constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
-
-// Given back as the process ends: made before anything that uses them, they
-// go after it.
-void GiveBack(HMODULE module) { FreeLibrary(module); }
-using TModuleOwner = TOwner<HMODULE, GiveBack>;
 
 template <class TFunction>
 TFunction Take(HMODULE module, const char* name) {
@@ -23,16 +16,17 @@ TFunction Take(HMODULE module, const char* name) {
                 : nullptr;
 }
 
-// True when the whole process now takes DLLs from the system folder only.
-// Both calls are looked up: Windows XP SP3 has neither the first nor, before
-// SP1, the second; Windows 7 has the first only with an update.
-bool RestrictDllSearch() {
+// True when the whole process now takes DLLs from the system folder only;
+// `tryIt` false plays a system that cannot. Both calls are looked up:
+// Windows XP SP3 has no SetDefaultDllDirectories, nor Vista, nor 7 without
+// its update.
+bool RestrictDllSearch(bool tryIt) {
   const HMODULE kernel = GetModuleHandleA("kernel32.dll");
   const auto setDefaultDirectories = Take<BOOL(WINAPI*)(DWORD)>(kernel, "SetDefaultDllDirectories");
   const auto setDllDirectory = Take<BOOL(WINAPI*)(LPCSTR)>(kernel, "SetDllDirectoryA");
   // An empty folder takes the current folder out of the search.
   if (setDllDirectory) setDllDirectory("");
-  return setDefaultDirectories && setDefaultDirectories(kSearchSystem32);
+  return tryIt && setDefaultDirectories && setDefaultDirectories(kSearchSystem32);
 }
 
 // Where the search is restricted, a DLL's own imports follow it; where it is
@@ -47,22 +41,27 @@ HMODULE FromSystemFolder(const wchar_t* name, bool restricted) {
 }
 
 // The DLLs, in the order they are loaded, and the functions taken from them.
+// None is ever freed: a shell thread of the folder browser or of the
+// completion may still run in one of them as the process ends.
 class TSystemLibraries {
-  const bool FRestricted = RestrictDllSearch();
+  const bool FRestricted;
+  // The common controls load these by name as they start, and draw with
+  // them: already loaded, they are not looked for in the program's folder.
+  const HMODULE FUxTheme = FromSystemFolder(L"uxtheme.dll", FRestricted);
+  const HMODULE FMsImg32 = FromSystemFolder(L"msimg32.dll", FRestricted);
   // By name, so that the manifest's activation context hands out version 6
   // from the system's side-by-side store, wherever the search goes.
-  const TModuleOwner FComCtl32{LoadLibraryA("comctl32.dll")};
-  const TModuleOwner FUxTheme{FromSystemFolder(L"uxtheme.dll", FRestricted)};
-  const TModuleOwner FVersion{FromSystemFolder(L"version.dll", FRestricted)};
-  // Loaded by name later: by the common controls while they draw, and by
-  // the shell for completion and the folder browser.
-  const TModuleOwner FMsImg32{FromSystemFolder(L"msimg32.dll", FRestricted)};
-  const TModuleOwner FBrowseUi{FromSystemFolder(L"browseui.dll", FRestricted)};
+  const HMODULE FComCtl32 = LoadLibraryA("comctl32.dll");
+  const HMODULE FVersion = FromSystemFolder(L"version.dll", FRestricted);
+  // Loaded by name later, by the shell for completion and the folder browser.
+  const HMODULE FBrowseUi = FromSystemFolder(L"browseui.dll", FRestricted);
 
  public:
+  explicit TSystemLibraries(bool restrictSearch) : FRestricted(RestrictDllSearch(restrictSearch)) {}
+
 // Each function under its own name, in its system declaration's type.
 #define BRIMVALE_FUNCTION(module, name) \
-  const decltype(&::name) name = Take<decltype(&::name)>(module.Get(), #name)
+  const decltype(&::name) name = Take<decltype(&::name)>(module, #name)
   BRIMVALE_FUNCTION(FComCtl32, InitCommonControlsEx);
   BRIMVALE_FUNCTION(FComCtl32, ImageList_Create);
   BRIMVALE_FUNCTION(FComCtl32, ImageList_AddMasked);
@@ -85,8 +84,9 @@ class TSystemLibraries {
 #undef BRIMVALE_FUNCTION
 };
 
-const TSystemLibraries& Libraries() {
-  static const TSystemLibraries libraries;
+// The first call decides whether the search is restricted.
+const TSystemLibraries& Libraries(bool restrictSearch = true) {
+  static const TSystemLibraries libraries(restrictSearch);
   return libraries;
 }
 
@@ -101,7 +101,7 @@ using L = TSystemLibraries;
 
 }  // namespace
 
-void LoadSystemLibraries() { Libraries(); }
+void LoadSystemLibraries(bool restrictSearch) { Libraries(restrictSearch); }
 
 namespace dll {
 

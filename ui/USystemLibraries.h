@@ -20,8 +20,9 @@ namespace brimvale {
 // that the program, the common controls and the shell load by name from the
 // system folder, so that a later load by name finds them loaded. Done once,
 // the first time it or one of the calls below runs: the program does it
-// first thing.
-void LoadSystemLibraries();
+// first thing. `restrictSearch` false plays a Windows that cannot restrict
+// the search (for the tests of that case).
+void LoadSystemLibraries(bool restrictSearch = true);
 
 // Calls into them, qualified (dll::OpenThemeData) since the system's own
 // declarations stand beside them.

@@ -156,6 +156,7 @@ TEST(Program, StartedFromAnyFolderBesidePlantedDllsItFillsBrowsesAndTakesTyping)
     std::string startFolder, exeName, fillFolder;  // no fill folder: the start folder
     bool utf8 = true;
     bool shortName = false;  // shown by its short name, its own being beyond the code page
+    const char* program = "brimvale.exe";  // or the build that plays an older Windows
   };
   std::vector<TCase> cases = {
       {root, "brimvale.exe", ""},
@@ -163,6 +164,8 @@ TEST(Program, StartedFromAnyFolderBesidePlantedDllsItFillsBrowsesAndTakesTyping)
       {chinese, "brimvale.exe", ""},
       {root + "\xF0\x9F\x98\x80\\", "brimvale.exe", ""},  // an emoji
       {root, soft, so},                                   // ソフト.exe fills ソ
+      // Where Windows cannot keep the program's folder out of the DLL search.
+      {root, "brimvale.exe", "", true, false, "brimvale_open_search.exe"},
   };
   char systemPage[8] = {};
   GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, systemPage, sizeof systemPage);
@@ -173,13 +176,14 @@ TEST(Program, StartedFromAnyFolderBesidePlantedDllsItFillsBrowsesAndTakesTyping)
   const std::vector<std::string> planted = PlantedNames();
   ASSERT_GE(planted.size(), 4u) << "run through ctest, which tells Wine which DLLs to take";
   for (const TCase& c : cases) {
-    SCOPED_TRACE(c.startFolder + c.exeName + (c.utf8 ? "" : " in the system's code page"));
+    SCOPED_TRACE(c.startFolder + c.exeName + " of " + c.program +
+                 (c.utf8 ? "" : " in the system's code page"));
     for (const std::string& folder : {root, cwd}) test::EmptyFolder(folder);
     for (std::size_t at = c.startFolder.find('\\', 3); at != std::string::npos;
          at = c.startFolder.find('\\', at + 1))
       ASSERT_TRUE(CreateDirectoryA(c.startFolder.substr(0, at).c_str(), nullptr));
     const std::string exe = c.startFolder + c.exeName;
-    ASSERT_TRUE(CopyFileA((OwnFolder() + "brimvale.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((OwnFolder() + c.program).c_str(), exe.c_str(), FALSE));
     if (!c.utf8) {
       ASSERT_TRUE(RemoveUtf8Request(exe));
     }
