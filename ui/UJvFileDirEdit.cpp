@@ -66,8 +66,10 @@ void TJvFileDirEdit::OnDropFiles(HDROP drop) {
   SetText(DroppedFolder(ProcessPath(path)));
 }
 
-TJvFileDirEdit::TSystemErrorsOff::TSystemErrorsOff()
-    : FSavedMode(SetErrorMode(kBrowserErrorMode)) {}
+TJvFileDirEdit::TSystemErrorsOff::TSystemErrorsOff() : FSavedMode(SetErrorMode(kBrowserErrorMode)) {
+  // Added to what the process has in force, not in its place.
+  SetErrorMode(FSavedMode | kBrowserErrorMode);
+}
 
 TJvFileDirEdit::TSystemErrorsOff::~TSystemErrorsOff() { SetErrorMode(FSavedMode); }
 

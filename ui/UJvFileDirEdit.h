@@ -32,8 +32,8 @@ class TJvFileDirEdit : public TJvCustomComboEdit {
   void WindowDestroying() override;
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-  // Error mode 0x8001 while a browser runs; the old mode comes back with the
-  // guard, whatever happens in between.
+  // Error mode 0x8001 added while a browser runs; the old mode comes back
+  // with the guard, whatever happens in between.
   class TSystemErrorsOff {
    public:
     TSystemErrorsOff();

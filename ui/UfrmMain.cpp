@@ -253,7 +253,9 @@ void TfrmMain::KeepCaptionsClearOfLinks() {
     widest = std::max(widest, static_cast<int>(bounds.right - bounds.left));
   }
   const int links = RowOf(lblURL)->bounds.left;
-  const int left = FScale(links) - FScale(links - laidOutEnd) - widest;
+  // Never past the group's margin, where the help text starts.
+  const int left = std::max(FScale(links) - FScale(links - laidOutEnd) - widest,
+                            FScale(RowOf(Label1)->bounds.left));
   for (const HWND caption : captions) {
     const RECT laidOut = ScaledBounds(*RowOf(caption));
     if (left < laidOut.left)
@@ -421,11 +423,14 @@ LRESULT TfrmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SendToDescendants(Handle(), message, wParam, lParam);
       FollowLinkColour();
       break;
-    case WM_THEMECHANGED:
-      // A new theme or caption size changes the frame; the system keeps the
-      // outer size, and the client area would follow.
+    case WM_THEMECHANGED: {
+      // A new theme or caption size changes the frame, which the default
+      // handling may still recalculate; the system keeps the outer size,
+      // and the client area would follow.
+      const LRESULT result = DefaultProc(message, wParam, lParam);
       FitClientArea(FScale(kClientWidth), FScale(kClientHeight));
-      break;
+      return result;
+    }
     case WM_SETTINGCHANGE:
       FFormatSettings = ReadFormatSettings();
       if (wParam == SPI_SETNONCLIENTMETRICS)

@@ -601,6 +601,7 @@ TEST_F(FolderFieldTest, TheBrowserStartsAtTheTextOrTheLastChoiceOrTheRoot) {
 
 TEST_F(FolderFieldTest, AChoiceReplacesTheTextAndIsRemembered) {
   CreateField();
+  SetErrorMode(SEM_NOGPFAULTERRORBOX);  // kept while the browser runs
   const UINT modeBefore = CurrentErrorMode();
   FakeBrowser(true, folder_);
   field_.SetText("C:\\");
@@ -611,7 +612,7 @@ TEST_F(FolderFieldTest, AChoiceReplacesTheTextAndIsRemembered) {
   EXPECT_EQ(changes_, (std::vector<std::string>{"", folder_}));
   EXPECT_EQ(field_.Text(), folder_);
   EXPECT_EQ(field_.InitialDir, folder_);
-  EXPECT_EQ(modeInBrowser_, static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+  EXPECT_EQ(modeInBrowser_, modeBefore | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   EXPECT_EQ(CurrentErrorMode(), modeBefore);
   EXPECT_EQ(GetFocus(), field_.Handle());
 
@@ -760,8 +761,7 @@ TEST_F(FolderFieldTest, TheSystemBrowserIsModalToTheProgramAndCancelChangesNothi
   ASSERT_NE(watch.browser, nullptr);
   ASSERT_FALSE(watch.neverShown);
   EXPECT_FALSE(watch.mainEnabledMeanwhile);
-  EXPECT_EQ(watch.modeMeanwhile,
-            static_cast<UINT>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+  EXPECT_EQ(watch.modeMeanwhile, modeBefore | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   // Centred on the work area by its client size.
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
