@@ -57,7 +57,7 @@ class TSystemLibraries {
   const HMODULE FBrowseUi = FromSystemFolder(L"browseui.dll", FRestricted);
 
  public:
-  explicit TSystemLibraries(bool restrictSearch) : FRestricted(RestrictDllSearch(restrictSearch)) {}
+  explicit TSystemLibraries(bool restrictSearch);
 
 // Each function under its own name, in its system declaration's type.
 #define BRIMVALE_FUNCTION(module, name) \
@@ -85,6 +85,9 @@ class TSystemLibraries {
 };
 
 // The first call decides whether the search is restricted.
+TSystemLibraries::TSystemLibraries(bool restrictSearch)
+    : FRestricted(RestrictDllSearch(restrictSearch)) {}
+
 const TSystemLibraries& Libraries(bool restrictSearch = true) {
   static const TSystemLibraries libraries(restrictSearch);
   return libraries;
